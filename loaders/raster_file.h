@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+
+#include "loaders/mapped_file.h"
+#include "model/list.h"
+
+// A FITS or PDS picture read in place: the whole file stays mapped while the picture is shown and
+// samples are read from the mapping as they are drawn.
+struct RasterFile {
+    ListItem links;  // never linked
+    MappedFile file;
+    std::int32_t dataOffset = 0;    // bytes from the start of the file to the first sample
+    std::int32_t sampleFormat = 0;  // PDS: SAMPLE_BITS; FITS: BITPIX
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t channels = 0;
+};
+
+// Unmaps the file and unlinks the record; the caller frees it.
+void CloseRasterFile(RasterFile* raster);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The modal message box with an OK button and no icon, through which the readers and dialogs
+// tell the player what went wrong. On Windows it is MessageBoxW; elsewhere the text goes to
+// standard error. Either way the message can be recorded, so tests can see what the player saw.
+void ShowMessage(void* owner, const wchar_t* text, const wchar_t* caption);
+
+struct ShownMessage {
+    std::wstring text;
+    std::wstring caption;
+};
+
+// While recording is on, shown messages are remembered; on Windows no box opens then, so a test
+// never waits for a click. Off from start-up on Windows, on from start-up elsewhere.
+void RecordMessages(bool on);
+bool IsRecordingMessages();
+void RememberMessage(const wchar_t* text, const wchar_t* caption);
+const std::vector<ShownMessage>& ShownMessages();
+void ForgetShownMessages();

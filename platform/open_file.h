@@ -1,0 +1,6 @@
+#pragma once
+
+#include <cstdio>
+
+// The C runtime's fopen for a wide path: _wfopen on Windows, the path's UTF-8 form elsewhere.
+std::FILE* OpenFile(const wchar_t* path, const char* mode);

@@ -1,0 +1,7 @@
+#include "platform/open_file.h"
+
+#include "platform/posix/utf8_path.h"
+
+std::FILE* OpenFile(const wchar_t* path, const char* mode) {
+    return std::fopen(ToUtf8(path).c_str(), mode);
+}
