@@ -5,6 +5,10 @@
 #include "loaders/mapped_file.h"
 #include "model/list.h"
 
+// What a PDS label says of its samples; FITS samples are always big-endian and typed by BITPIX.
+enum class SampleByteOrder : std::int32_t { Unstated = 0, BigEndian = 1, LittleEndian = 2 };
+enum class SampleKind : std::int32_t { Unstated = 0, Integer = 1, Real = 2 };
+
 // A FITS or PDS picture read in place: the whole file stays mapped while the picture is shown and
 // samples are read from the mapping as they are drawn.
 struct RasterFile {
@@ -15,6 +19,8 @@ struct RasterFile {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t channels = 0;
+    SampleByteOrder byteOrder = SampleByteOrder::Unstated;
+    SampleKind sampleKind = SampleKind::Unstated;
 };
 
 // Unmaps the file and unlinks the record; the caller frees it.
