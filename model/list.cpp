@@ -20,6 +20,17 @@ void PushFront(List* list, ListItem* item) {
     ++list->count;
 }
 
+void InsertAfter(ListItem* anchor, ListItem* item) {
+    List* list = anchor->owner;
+    item->prev = anchor;
+    item->next = anchor->next;
+    if (anchor->next != nullptr) anchor->next->prev = item;
+    anchor->next = item;
+    if (list->last == anchor) list->last = item;
+    item->owner = list;
+    ++list->count;
+}
+
 void Unlink(ListItem* item) {
     List* list = item->owner;
     if (list == nullptr) return;

@@ -23,6 +23,9 @@ struct List {
 void PushBack(List* list, ListItem* item);
 void PushFront(List* list, ListItem* item);
 
+// Links `item` right after `anchor`, in the list that holds `anchor`.
+void InsertAfter(ListItem* anchor, ListItem* item);
+
 // Does nothing to an item that is in no list; never frees the item.
 void Unlink(ListItem* item);
 

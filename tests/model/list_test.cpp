@@ -101,3 +101,16 @@ TEST(List, ClearFreesEveryItemAsItsKind) {
     EXPECT_EQ(list.first, nullptr);
     EXPECT_EQ(TakeFirst(&list), nullptr);
 }
+
+TEST(List, InsertAfterLinksInTheMiddleAndAtTheEnd) {
+    List list;
+    Record a{{}, 1}, b{{}, 2}, c{{}, 3}, d{{}, 4};
+    PushBack(&list, &a.links);
+    InsertAfter(&a.links, &c.links);  // after the last: becomes the last
+    ExpectList(list, {1, 3});
+    InsertAfter(&a.links, &b.links);  // between two
+    ExpectList(list, {1, 2, 3});
+    InsertAfter(&c.links, &d.links);
+    ExpectList(list, {1, 2, 3, 4});
+    EXPECT_EQ(list.last->next, nullptr);
+}

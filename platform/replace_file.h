@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdio>
+
+// A file is rewritten safely by writing a new file beside it, committing it and then renaming it
+// over the old one: whatever fails on the way, the old file stays whole.
+
+// Flushes the stream and forces its data onto the disk, so that a crash after the rename cannot
+// leave an empty file in the old one's place. False when either step fails.
+bool CommitFile(std::FILE* file);
+
+// Puts the file `from` in the place of `to`, replacing any file there, in one step of the file
+// system, so that no moment exists without one of them. False, with both as they were, on failure.
+bool RenameOver(const wchar_t* from, const wchar_t* to);
+
+// Deletes a file (not a folder). False when it cannot.
+bool RemoveFile(const wchar_t* path);

@@ -1,0 +1,25 @@
+#pragma once
+
+// The form of UTF-8, shared by every reader of it: paths from the environment and text files.
+
+// How many continuation bytes follow a lead byte, or -1 for a byte that starts no character.
+inline int Utf8ContinuationCount(unsigned char lead) {
+    if (lead < 0x80) return 0;
+    if (lead >= 0xC2 && lead <= 0xDF) return 1;
+    if (lead >= 0xE0 && lead <= 0xEF) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4) return 3;
+    return -1;
+}
+
+// The bits of the character that a lead byte with `continuations` following bytes carries.
+inline char32_t Utf8LeadBits(unsigned char lead, int continuations) {
+    static const unsigned char kMasks[4] = {0x7F, 0x1F, 0x0F, 0x07};
+    return lead & kMasks[continuations];
+}
+
+// False for an over-long form, a surrogate or a value past the last plane: none of them is a
+// character, however well the bytes are shaped.
+inline bool IsUtf8Character(char32_t c, int continuations) {
+    static const char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
+    return c >= kSmallest[continuations] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+}
