@@ -1,7 +1,8 @@
+#include "ui/favorites.h"
+
 #include <cwchar>
 
 #include "platform/open_file.h"
-#include "ui/favorites.h"
 #include "ui/text_decoder.h"
 #include "ui/utf16.h"
 

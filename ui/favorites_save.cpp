@@ -1,8 +1,9 @@
+#include "ui/favorites.h"
+
 #include <cwchar>
 
 #include "platform/open_file.h"
 #include "platform/replace_file.h"
-#include "ui/favorites.h"
 #include "ui/utf16.h"
 
 namespace {

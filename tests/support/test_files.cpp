@@ -1,7 +1,9 @@
 #include "support/test_files.h"
 
 #include <filesystem>
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 
@@ -67,6 +69,32 @@ std::wstring MissingTestFile(const std::string& name) {
     const fs::path path = PathOf(name);
     fs::remove(path);
     return Wide(path);
+}
+
+std::wstring MakeTestFolder(const std::string& name) {
+    const fs::path path = PathOf(name);
+    fs::remove_all(path);
+    fs::create_directories(path);
+    return Wide(path);
+}
+
+std::vector<unsigned char> ReadTestFile(const std::string& name) {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> TestFolderContents(const std::string& name) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(PathOf(name))) {
+        names.push_back(entry.path().filename().u8string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool TestPathExists(const std::string& name) {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(PathOf(name), error));
 }
 
 std::wstring TestDataFile(const std::string& name) {

@@ -10,6 +10,18 @@ std::wstring WriteTestFile(const std::string& name, const std::string& text);
 // A path in the test run's folder where no file exists.
 std::wstring MissingTestFile(const std::string& name);
 
+// A fresh, empty folder of this name in the test run's folder; whatever was there is removed.
+std::wstring MakeTestFolder(const std::string& name);
+
+// The bytes of a file in the test run's folder; empty when there is none.
+std::vector<unsigned char> ReadTestFile(const std::string& name);
+
+// The names in a folder of the test run's folder, sorted.
+std::vector<std::string> TestFolderContents(const std::string& name);
+
+// True when anything (file or folder) has this name in the test run's folder.
+bool TestPathExists(const std::string& name);
+
 // The path of a file in the shared test corpus, or an empty string when the corpus is absent
 // (a clone without ../shared).
 std::wstring TestDataFile(const std::string& name);
