@@ -9,3 +9,9 @@ constexpr wchar_t kFolderSeparator = L'\\';
 #else
 constexpr wchar_t kFolderSeparator = L'/';
 #endif
+
+// Copies and appends go into a path buffer whole or not at all: a shortened path would name some
+// other file. CopyPath empties the buffer when `from` does not fit; AppendToPath leaves it as it
+// was when `tail` does not.
+bool CopyPath(wchar_t* path, const wchar_t* from);
+bool AppendToPath(wchar_t* path, const wchar_t* tail);

@@ -9,13 +9,13 @@
 
 namespace {
 
-// Appends a separator and `name` to `path` when the whole fits a path buffer.
+// Appends a separator and `name`, or leaves the path as it was when the whole does not fit.
 bool AppendName(wchar_t* path, const wchar_t* name) {
+    const wchar_t separator[] = {kFolderSeparator, L'\0'};
     const std::size_t length = std::wcslen(path);
-    if (length + 1 + std::wcslen(name) >= static_cast<std::size_t>(kPathCapacity)) return false;
-    path[length] = kFolderSeparator;
-    std::wcscpy(path + length + 1, name);
-    return true;
+    if (AppendToPath(path, separator) && AppendToPath(path, name)) return true;
+    path[length] = L'\0';
+    return false;
 }
 
 bool EnterFolder(wchar_t* folder, const wchar_t* name) {
@@ -26,11 +26,10 @@ bool EnterFolder(wchar_t* folder, const wchar_t* name) {
 
 // An empty base would put the folders at the root of the current drive.
 bool MakeDataFolder(const wchar_t* base, wchar_t* folder) {
-    folder[0] = L'\0';
-    const std::size_t length = std::wcslen(base);
-    if (length == 0 || length >= static_cast<std::size_t>(kPathCapacity)) return false;
-    std::wcscpy(folder, base);
-    if (EnterFolder(folder, L"Orvandine") && EnterFolder(folder, L"Tesselon")) return true;
+    if (base[0] != L'\0' && CopyPath(folder, base) && EnterFolder(folder, L"Orvandine") &&
+        EnterFolder(folder, L"Tesselon")) {
+        return true;
+    }
     folder[0] = L'\0';
     return false;
 }
@@ -43,11 +42,10 @@ bool PrepareDataFolder(wchar_t* folder) {
 }
 
 bool NameFavoritesFile(const wchar_t* folder) {
-    g_favoritesPath[0] = L'\0';
-    const std::size_t length = std::wcslen(folder);
-    if (length == 0 || length >= static_cast<std::size_t>(kPathCapacity)) return false;
-    std::wcscpy(g_favoritesPath, folder);
-    if (AppendName(g_favoritesPath, L"Favorites.txt")) return true;
+    if (folder[0] != L'\0' && CopyPath(g_favoritesPath, folder) &&
+        AppendName(g_favoritesPath, L"Favorites.txt")) {
+        return true;
+    }
     g_favoritesPath[0] = L'\0';
     return false;
 }

@@ -1,7 +1,5 @@
 #include "ui/favorites.h"
 
-#include <cwchar>
-
 #include "platform/open_file.h"
 #include "platform/replace_file.h"
 #include "ui/utf16.h"
@@ -34,12 +32,8 @@ bool PutFavorites(std::FILE* file) {
 // The new file is written beside the old one, in the same folder, so that renaming it over the
 // old one stays on one volume and can happen in one step.
 bool TemporaryPath(wchar_t* temporary) {
-    static const wchar_t kSuffix[] = L".tmp";
-    const std::size_t length = std::wcslen(g_favoritesPath);
-    if (length == 0 || length + std::wcslen(kSuffix) >= static_cast<std::size_t>(kPathCapacity)) return false;
-    std::wcscpy(temporary, g_favoritesPath);
-    std::wcscat(temporary, kSuffix);
-    return true;
+    return g_favoritesPath[0] != L'\0' && CopyPath(temporary, g_favoritesPath) &&
+           AppendToPath(temporary, L".tmp");
 }
 
 }  // namespace

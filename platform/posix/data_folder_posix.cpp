@@ -1,7 +1,6 @@
 #include "platform/data_folder.h"
 
 #include <cstdlib>
-#include <cwchar>
 #include <string>
 
 #include "platform/path.h"
@@ -25,7 +24,5 @@ bool AppDataFolder(wchar_t* folder) {
         path += L"/.local/share";
     }
     while (path.size() > 1 && path.back() == L'/') path.pop_back();
-    if (path.size() >= static_cast<std::size_t>(kPathCapacity)) return false;
-    std::wcscpy(folder, path.c_str());
-    return true;
+    return CopyPath(folder, path.c_str());
 }

@@ -2,20 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cwchar>
 #include <string>
 #include <vector>
 
-#include "platform/data_folder.h"
 #include "platform/folder.h"
 #include "platform/path.h"
 #include "support/test_files.h"
 #include "ui/favorites.h"
-
-#ifndef _WIN32
-#include "platform/posix/utf8_path.h"
-#endif
 
 namespace {
 
@@ -74,7 +67,7 @@ TEST(DataFolder, PathsThatDoNotFitOrFoldersThatCannotBeMadeNameNoFile) {
     EXPECT_FALSE(MakeDataFolder(L"", folder));
 
     // "/Favorites.txt" is 14 characters: after a folder of 245 the path is 259, the most it can be.
-    std::wcscpy(g_favoritesPath, L"stale");
+    CopyPath(g_favoritesPath, L"stale");
     EXPECT_FALSE(NameFavoritesFile(std::wstring(246, L'f').c_str()));
     EXPECT_STREQ(g_favoritesPath, L"");
     EXPECT_TRUE(NameFavoritesFile(std::wstring(245, L'f').c_str()));

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -43,7 +42,7 @@ std::vector<std::wstring> Paths() {
 
 Favorite* NewFavorite(const std::wstring& path) {
     auto* favorite = new Favorite;
-    std::wcscpy(favorite->path, path.c_str());
+    CopyPath(favorite->path, path.c_str());
     return favorite;
 }
 
@@ -60,7 +59,7 @@ protected:
         g_favoritesPath[0] = L'\0';
     }
     static void UseFile(const std::string& name) {
-        std::wcscpy(g_favoritesPath, MissingTestFile(name).c_str());
+        CopyPath(g_favoritesPath, MissingTestFile(name).c_str());
     }
     static void Load(const Bytes& file) {
         WriteTestFile("fav/Favorites.txt", file);

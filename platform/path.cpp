@@ -1,0 +1,16 @@
+#include "platform/path.h"
+
+#include <cwchar>
+
+bool CopyPath(wchar_t* path, const wchar_t* from) {
+    path[0] = L'\0';
+    return AppendToPath(path, from);
+}
+
+bool AppendToPath(wchar_t* path, const wchar_t* tail) {
+    const std::size_t length = std::wcslen(path);
+    const std::size_t extra = std::wcslen(tail);
+    if (length + extra >= static_cast<std::size_t>(kPathCapacity)) return false;
+    std::wmemcpy(path + length, tail, extra + 1);
+    return true;
+}
