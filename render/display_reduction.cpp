@@ -14,7 +14,8 @@ void CopyReversed(const std::uint8_t* pixels, std::size_t pixelCount, std::uint8
 }
 
 // The scale is a constant here so that the block loops unroll and the division by the block's
-// area becomes a multiplication. Each channel sum is at most 81 × 255 and fits 16 bits.
+// area becomes a multiplication. A channel sum is at most 81 × 255, within 16 bits, so the
+// wider accumulators below give the same means as 16-bit ones without narrowing every step.
 template <int Scale>
 void ReduceBlocks(const std::uint8_t* pixels, std::size_t rowBytes, std::int32_t displayWidth,
                   std::int32_t displayHeight, std::uint8_t* display) {
@@ -23,15 +24,15 @@ void ReduceBlocks(const std::uint8_t* pixels, std::size_t rowBytes, std::int32_t
         const std::uint8_t* blockRow = pixels + static_cast<std::size_t>(i) * Scale * rowBytes;
         std::uint8_t* out = display + static_cast<std::size_t>(i) * displayWidth * 3;
         for (std::int32_t j = 0; j < displayWidth; ++j) {
-            std::uint16_t red = 0;
-            std::uint16_t green = 0;
-            std::uint16_t blue = 0;
+            unsigned red = 0;
+            unsigned green = 0;
+            unsigned blue = 0;
             for (int r = 0; r < Scale; ++r) {
                 const std::uint8_t* p = blockRow + r * rowBytes + static_cast<std::size_t>(j) * Scale * 3;
                 for (int c = 0; c < Scale * 3; c += 3) {
-                    red = static_cast<std::uint16_t>(red + p[c]);
-                    green = static_cast<std::uint16_t>(green + p[c + 1]);
-                    blue = static_cast<std::uint16_t>(blue + p[c + 2]);
+                    red += p[c];
+                    green += p[c + 1];
+                    blue += p[c + 2];
                 }
             }
             out[j * 3] = static_cast<std::uint8_t>(blue / kArea);
