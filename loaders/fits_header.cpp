@@ -17,6 +17,7 @@
 // message, as is a file that cannot be mapped.
 #include "loaders/fits_header.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "loaders/label_number.h"
@@ -28,8 +29,8 @@ namespace {
 const wchar_t* const kNotValid = L"Not a valid FITS file";
 const wchar_t* const kUnsupported = L"FITS Unsupported Data Type";
 
-constexpr std::uint64_t kCardBytes = 80;
-constexpr std::uint64_t kCardsPerBlock = 36;  // 2880 bytes
+constexpr std::size_t kCardBytes = 80;
+constexpr std::size_t kCardsPerBlock = 36;  // 2880 bytes
 constexpr std::size_t kKeywordBytes = 8;
 constexpr std::size_t kValueStart = 9;
 

@@ -39,7 +39,7 @@ std::int16_t LoadRaster(SourceImage* image, ImageStorage storage, RasterReader r
     auto* raster = new RasterFile;
     image->storage = storage;
     image->data = raster;  // kept after a failure too: the caller's release closes the file
-    image->loaded = read(raster, path) ? 1 : 0;
+    image->loaded = static_cast<std::int16_t>(read(raster, path));
     if (image->loaded != 0) {
         image->width = raster->width;
         image->height = raster->height;
@@ -59,6 +59,6 @@ std::int16_t LoadSourceImage(const wchar_t* path) {
     if (Contains(name, L".tif") && ProbeTiffVersion(path) == 2) return 0;
     if (Contains(name, L".img")) return LoadRaster(image, ImageStorage::PdsFile, ParsePdsLabel, path);
     if (Contains(name, L".fit")) return LoadRaster(image, ImageStorage::FitsFile, ParseFitsHeader, path);
-    image->loaded = DecodeWithPlatform(image, path) ? 1 : 0;
+    image->loaded = static_cast<std::int16_t>(DecodeWithPlatform(image, path));
     return image->loaded;
 }

@@ -79,7 +79,9 @@ void ReadNumber(const Text& line, std::int32_t* field) {
 
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 
-unsigned char UpperCase(unsigned char c) { return c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c; }
+unsigned char UpperCase(unsigned char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
 
 // True when the unit <BYTES>, in any case, follows blanks at the start of `text`.
 bool StartsWithBytesUnit(Text text) {

@@ -73,7 +73,7 @@ TEST(ImageLoader, ChoosesTheReaderByTheFileNameWhateverItsCase) {
 
 TEST(ImageLoader, FolderNamesDoNotChooseTheReader) {
     FreshPicture picture;
-    for (const char* name : {"best.fits/photo.jpg", "moon.img/photo.jpg", "best.fits\\photo.jpg"}) {
+    for (const char* name : {"best.fits/photo.jpg", "craters.img/photo.jpg", "best.fits\\photo.jpg"}) {
         EXPECT_EQ(Load(name, kJpeg), 0) << name;
         EXPECT_EQ(g_sourceImage->data, nullptr) << name;  // no raster reader was made
         EXPECT_EQ(Captions(), L"") << name;
