@@ -8,7 +8,7 @@ std::int64_t DecodedRowStride(std::int32_t channels, std::int32_t width) {
     return (static_cast<std::int64_t>(channels) * width + 3) / 4 * 4;
 }
 
-void ReleaseSourceImage(SourceImage* image) {
+void FreeSourceImageData(SourceImage* image) {
     switch (image->storage) {
     case ImageStorage::Decoded:
         delete[] static_cast<unsigned char*>(image->data);
@@ -25,5 +25,9 @@ void ReleaseSourceImage(SourceImage* image) {
     }
     image->data = nullptr;
     image->loaded = 0;
+}
+
+void ReleaseSourceImage(SourceImage* image) {
+    FreeSourceImageData(image);
     Unlink(&image->links);
 }

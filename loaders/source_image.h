@@ -29,5 +29,9 @@ extern SourceImage* g_sourceImage;
 // Rows of a decoded picture are padded to a multiple of 4 bytes.
 std::int64_t DecodedRowStride(std::int32_t channels, std::int32_t width);
 
-// Frees what `data` holds by its storage and marks the record empty; the caller frees the record.
+// Frees what `data` holds by its storage and marks the record empty, leaving it in its list.
+void FreeSourceImageData(SourceImage* image);
+
+// Frees what `data` holds by its storage, marks the record empty and unlinks it; the caller frees
+// the record.
 void ReleaseSourceImage(SourceImage* image);

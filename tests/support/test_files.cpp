@@ -56,6 +56,7 @@ std::wstring Wide(const fs::path& path) {
 
 std::wstring WriteTestFile(const std::string& name, const std::vector<unsigned char>& bytes) {
     const fs::path path = PathOf(name);
+    fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return Wide(path);

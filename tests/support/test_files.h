@@ -4,6 +4,7 @@
 #include <vector>
 
 // Writes `bytes` to a file of this name in a folder of the test run's own and returns its path.
+// A name with folders in it ("best.fits/photo.jpg") makes them.
 std::wstring WriteTestFile(const std::string& name, const std::vector<unsigned char>& bytes);
 std::wstring WriteTestFile(const std::string& name, const std::string& text);
 

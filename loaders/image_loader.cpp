@@ -1,0 +1,64 @@
+#include "loaders/image_loader.h"
+
+#include <cstddef>
+#include <cwchar>
+
+#include "loaders/fits_header.h"
+#include "loaders/pds_label.h"
+#include "loaders/platform_decoder.h"
+#include "loaders/raster_file.h"
+#include "loaders/source_image.h"
+#include "loaders/tiff_probe.h"
+
+namespace {
+
+constexpr std::size_t kPathCapacity = 260;  // characters, the terminator included
+
+using RasterReader = bool (*)(RasterFile* raster, const wchar_t* path);
+
+// Copies `path` into `copy`, bounded to its 260 characters, lower-cases the copy and returns its
+// file name: the part after the last folder separator. Only ASCII letters change, which is all
+// the name tests need, whatever the locale.
+const wchar_t* LowerCaseFileName(const wchar_t* path, wchar_t (&copy)[kPathCapacity]) {
+    std::size_t length = 0;
+    std::size_t nameStart = 0;
+    for (; length < kPathCapacity - 1 && path[length] != L'\0'; ++length) {
+        wchar_t c = path[length];
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (c == L'\\' || c == L'/') nameStart = length + 1;
+        copy[length] = c;
+    }
+    copy[length] = L'\0';
+    return copy + nameStart;
+}
+
+bool Contains(const wchar_t* text, const wchar_t* part) { return std::wcsstr(text, part) != nullptr; }
+
+std::int16_t LoadRaster(SourceImage* image, ImageStorage storage, RasterReader read,
+                        const wchar_t* path) {
+    auto* raster = new RasterFile;
+    image->storage = storage;
+    image->data = raster;  // kept after a failure too: the caller's release closes the file
+    image->loaded = static_cast<std::int16_t>(read(raster, path));
+    if (image->loaded != 0) {
+        image->width = raster->width;
+        image->height = raster->height;
+        image->channels = raster->channels;
+    }
+    return image->loaded;
+}
+
+}  // namespace
+
+std::int16_t LoadSourceImage(const wchar_t* path) {
+    SourceImage* image = g_sourceImage;
+    if (image == nullptr) return 0;
+    FreeSourceImageData(image);
+    wchar_t copy[kPathCapacity];
+    const wchar_t* name = LowerCaseFileName(path, copy);
+    if (Contains(name, L".tif") && ProbeTiffVersion(path) == 2) return 0;
+    if (Contains(name, L".img")) return LoadRaster(image, ImageStorage::PdsFile, ParsePdsLabel, path);
+    if (Contains(name, L".fit")) return LoadRaster(image, ImageStorage::FitsFile, ParseFitsHeader, path);
+    image->loaded = static_cast<std::int16_t>(DecodeWithPlatform(image, path));
+    return image->loaded;
+}
