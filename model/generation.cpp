@@ -11,6 +11,7 @@
 #include "model/piece_id.h"
 #include "model/random.h"
 #include "model/table.h"
+#include "render/view.h"
 
 namespace {
 
@@ -97,6 +98,7 @@ bool GeneratePuzzle() {
     ClearPuzzle();
     FixGridGeometry();
     FitTable();
+    if (g_view != nullptr) g_view->Home();
     grid.idStride = IdStride(grid.columns);
     // Centred: the odd pixel of an odd remainder is left over on the right or bottom.
     grid.originX = (image->width - grid.columns * g_pitch) / 2;

@@ -5,6 +5,8 @@
 #include <climits>
 
 #include "puzzle_fixture.h"
+#include "render/canvas.h"
+#include "render/view.h"
 
 TEST_F(PuzzleTest, TheTableHasTheWindowsShapeAndOneEighthMoreThanThePictureNeeds) {
     FitTable();  // no picture: the window itself, one eighth larger
@@ -93,4 +95,29 @@ TEST_F(PuzzleTest, TheLargestPictureGivesTheLargestTableWithoutOverflow) {
     FitTable();
     EXPECT_EQ(g_tableWidth, INT_MAX);
     EXPECT_EQ(g_tableHeight, INT_MAX);
+}
+
+TEST_F(PuzzleTest, FittingHandsTheTableToTheViewAndSendsItHome) {
+    Canvas canvas;
+    canvas.InitSize(800, 600);
+    g_canvas = &canvas;
+    View view;
+    g_view = &view;
+    UsePicture(1000, 700);
+    view.Pan(0.125, 0);
+    FitTable();
+    EXPECT_EQ(view.tableWidth, 1125.0);
+    EXPECT_EQ(view.tableHeight, 843.0);
+    EXPECT_EQ(view.toTable[0][0], 1.40625);  // 1125 / 800 fills the width; 843 / 600 is less
+    EXPECT_EQ(view.toTable[0][2], 0.0);      // the pan is gone
+
+    // A minimised window leaves the view as it was, pan and all.
+    view.Pan(0.125, 0);
+    const double panned = view.toTable[0][2];
+    g_clientRect = {};
+    FitTable();
+    EXPECT_EQ(view.toTable[0][2], panned);
+    EXPECT_EQ(view.tableWidth, 1125.0);
+    g_view = nullptr;
+    g_canvas = nullptr;
 }
