@@ -9,10 +9,9 @@
 #include "loaders/raster_file.h"
 #include "loaders/source_image.h"
 #include "loaders/tiff_probe.h"
+#include "platform/path.h"
 
 namespace {
-
-constexpr std::size_t kPathCapacity = 260;  // characters, the terminator included
 
 using RasterReader = bool (*)(RasterFile* raster, const wchar_t* path);
 
@@ -22,7 +21,7 @@ using RasterReader = bool (*)(RasterFile* raster, const wchar_t* path);
 const wchar_t* LowerCaseFileName(const wchar_t* path, wchar_t (&copy)[kPathCapacity]) {
     std::size_t length = 0;
     std::size_t nameStart = 0;
-    for (; length < kPathCapacity - 1 && path[length] != L'\0'; ++length) {
+    for (; length + 1 < static_cast<std::size_t>(kPathCapacity) && path[length] != L'\0'; ++length) {
         wchar_t c = path[length];
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
         if (c == L'\\' || c == L'/') nameStart = length + 1;

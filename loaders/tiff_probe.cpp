@@ -5,7 +5,7 @@
 #include "platform/open_file.h"
 
 std::int16_t ProbeTiffVersion(const wchar_t* path) {
-    std::FILE* file = OpenFile(path, "rb");
+    std::FILE* file = OpenFileByPath(path, "rb");
     if (file == nullptr) return 0;
     unsigned char header[4];
     const bool whole = std::fread(header, 1, 4, file) == 4;

@@ -3,4 +3,4 @@
 #include <cstdio>
 
 // The C runtime's fopen for a wide path: _wfopen on Windows, the path's UTF-8 form elsewhere.
-std::FILE* OpenFile(const wchar_t* path, const char* mode);
+std::FILE* OpenFileByPath(const wchar_t* path, const char* mode);

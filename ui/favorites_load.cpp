@@ -60,7 +60,7 @@ void ReadLines(TextDecoder* decoder) {
 
 bool LoadFavorites() {
     if (g_favoritesPath[0] == L'\0') return false;
-    std::FILE* file = OpenFile(g_favoritesPath, "rb");
+    std::FILE* file = OpenFileByPath(g_favoritesPath, "rb");
     if (file == nullptr) return false;
     TextDecoder decoder;
     const bool readable = StartDecoding(file, &decoder);

@@ -41,7 +41,7 @@ bool TemporaryPath(wchar_t* temporary) {
 bool SaveFavorites() {
     wchar_t temporary[kPathCapacity];
     if (!TemporaryPath(temporary)) return false;
-    std::FILE* file = OpenFile(temporary, "wb");
+    std::FILE* file = OpenFileByPath(temporary, "wb");
     if (file == nullptr) return false;
     const bool written = PutFavorites(file);
     const bool closed = std::fclose(file) == 0;

@@ -2,6 +2,6 @@
 
 #include "platform/posix/utf8_path.h"
 
-std::FILE* OpenFile(const wchar_t* path, const char* mode) {
+std::FILE* OpenFileByPath(const wchar_t* path, const char* mode) {
     return std::fopen(ToUtf8(path).c_str(), mode);
 }

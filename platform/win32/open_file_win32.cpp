@@ -4,7 +4,7 @@
 
 #include <string>
 
-std::FILE* OpenFile(const wchar_t* path, const char* mode) {
+std::FILE* OpenFileByPath(const wchar_t* path, const char* mode) {
     std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
     return _wfopen(path, wideMode.c_str());
 }
