@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+
+#include "imaging/colour.h"
+#include "model/list.h"
+#include "platform/critical_section.h"
+
+// The software frame buffer. Pieces are painted into the working image `pixels` (red, green,
+// blue), which is `scale` times the client area in each direction; `UpdateDisplay` reduces it
+// into `display` (blue, green, red), laid out as the pixel rows of a 24-bit bottom-up bitmap.
+// Rows count from the bottom of the window in every image, without padding.
+//
+// A canvas without a working image (a size that was refused or memory that could not be had)
+// is safe to use: every operation then does nothing until the next successful Resize. Whoever
+// writes pixels directly checks `pixels` for null under `renderLock`.
+struct Canvas {
+    ListItem links;  // never linked
+    std::uint8_t* pixels = nullptr;      // owned; pixel (x, y) starts at byte (y × width + x) × 3
+    std::uint8_t* restPixels = nullptr;  // owned; the working image with every resting group
+    std::uint8_t* display = nullptr;     // owned; display width × display height × 4 bytes
+    CriticalSection renderLock;          // guards pixels, restPixels and the sizes
+    CriticalSection displayLock;         // guards display, and every image freed or replaced
+    std::int32_t width = 0;              // working pixels
+    std::int32_t height = 0;
+    std::int16_t scale = 1;  // 1 to 9 working pixels per window pixel, in each direction
+    std::int16_t bytesPerPixel = 0;
+    std::int32_t pixelFormat = 0;  // 0 until the first sizing, then 1: 8-bit red, green, blue
+
+    Canvas();
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    // Sizes the canvas for the first time, at the window-wide pixel scale.
+    void InitSize(std::int32_t clientWidth, std::int32_t clientHeight);
+    // Rebuilds a black working image for a client area; a scale of 0 keeps the current one.
+    // False when the image would exceed 2^31 − 1 bytes or memory is short: no images are left.
+    bool Resize(std::int32_t clientWidth, std::int32_t clientHeight, std::int16_t requestedScale);
+    void Fill(Colour colour);
+    void SaveRest();
+    void RestoreRest();
+    void UpdateDisplay();
+    // Copies the display image into a window's device context (an HDC); lives with the Windows
+    // front end so that this header stays free of windows.h.
+    void Present(void* deviceContext);
+
+    // The display image's size: the client area with its width rounded up to whole 4-byte rows.
+    std::int32_t DisplayWidth() const;
+    std::int32_t DisplayHeight() const;
+};
+
+extern Canvas* g_canvas;
+// The supersampling factor chosen with the keys "1" and "2"; read when the canvas is first sized.
+extern std::int16_t g_pixelScale;
