@@ -1,0 +1,121 @@
+#include "model/generation.h"
+
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+#include "loaders/source_image.h"
+#include "model/geometry.h"
+#include "model/group.h"
+#include "model/knob.h"
+#include "model/piece_id.h"
+#include "model/random.h"
+#include "model/table.h"
+
+namespace {
+
+struct Grid {
+    std::int32_t rows = 0;
+    std::int32_t columns = 0;
+    std::int64_t idStride = 0;
+    std::int32_t originX = 0;  // the home of row 1, column 1
+    std::int32_t originY = 0;
+    std::vector<Piece*> pieces;  // row-major, so that seams find their pieces without a search
+
+    Piece* At(std::int32_t row, std::int32_t column) const {
+        return pieces[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(column - 1)];
+    }
+};
+
+std::size_t MaskBytes() { return static_cast<std::size_t>(g_maskSize) * static_cast<std::size_t>(g_maskSize); }
+
+Piece* NewPiece(const Grid& grid, std::int32_t row, std::int32_t column) {
+    Piece* piece = new Piece;
+    piece->mask = new unsigned char[MaskBytes()];
+    std::memset(piece->mask, 255, MaskBytes());
+    piece->id = PieceId(row, column, grid.idStride);
+    piece->rightId = column < grid.columns ? PieceId(row, column + 1, grid.idStride) : 0;
+    piece->downId = row < grid.rows ? PieceId(row + 1, column, grid.idStride) : 0;
+    piece->leftId = column > 1 ? PieceId(row, column - 1, grid.idStride) : 0;
+    piece->upId = row > 1 ? PieceId(row - 1, column, grid.idStride) : 0;
+    piece->homeX = grid.originX + (column - 1) * g_pitch;
+    piece->homeY = grid.originY + (row - 1) * g_pitch;
+    return piece;
+}
+
+void PlaceInOwnGroup(Piece* piece) {
+    Group* group = new Group;
+    group->x = RandomInRange(g_pitch, g_tableWidth - g_pitch);
+    group->y = RandomInRange(g_pitch, g_tableHeight - g_pitch);
+    PieceLink* link = new PieceLink;
+    link->piece = piece;
+    PushBack(&group->members, &link->links);
+    PushBack(&g_groups, &group->links);
+}
+
+void ClearColumns(unsigned char* mask, std::int32_t first, std::int32_t count) {
+    for (std::int32_t y = 0; y < g_maskSize; ++y) {
+        std::memset(mask + static_cast<std::size_t>(y) * static_cast<std::size_t>(g_maskSize) + first, 0, static_cast<std::size_t>(count));
+    }
+}
+
+void ClearRows(unsigned char* mask, std::int32_t first, std::int32_t count) {
+    std::memset(mask + static_cast<std::size_t>(first) * static_cast<std::size_t>(g_maskSize), 0,
+                static_cast<std::size_t>(count) * static_cast<std::size_t>(g_maskSize));
+}
+
+// `a` is the left or upper piece, `b` the right or lower one. Both lose the strip of m / 2 lines
+// along the seam; one of them, by the draw, gets it back as a knob.
+void CutSeam(Seam seam, Piece* a, Piece* b) {
+    const std::int32_t s = g_maskSize;
+    const std::int32_t h = g_margin / 2;
+    if (seam == Seam::LeftRight) {
+        ClearColumns(a->mask, s - h, h);
+        ClearColumns(b->mask, 0, h);
+    } else {
+        ClearRows(a->mask, s - h, h);
+        ClearRows(b->mask, 0, h);
+    }
+    if (RandomInRange(0, 256) > 127) {
+        AddKnob(seam, a->mask, s - h, b->mask, h);
+    } else {
+        AddKnob(seam, b->mask, 0, a->mask, s - g_margin + 1);
+    }
+}
+
+}  // namespace
+
+bool GeneratePuzzle() {
+    const SourceImage* image = g_sourceImage;
+    if (image == nullptr || image->loaded == 0) return false;
+    const GridGeometry geometry = GeometryForCellSize(g_cellSize);
+    Grid grid;
+    grid.columns = image->width > 0 ? image->width / geometry.pitch : 0;
+    grid.rows = image->height > 0 ? image->height / geometry.pitch : 0;
+    if (!GridIdsFit(grid.rows, grid.columns)) return false;
+
+    ClearPuzzle();
+    FixGridGeometry();
+    FitTable();
+    grid.idStride = IdStride(grid.columns);
+    // Centred: the odd pixel of an odd remainder is left over on the right or bottom.
+    grid.originX = (image->width - grid.columns * g_pitch) / 2;
+    grid.originY = (image->height - grid.rows * g_pitch) / 2;
+
+    grid.pieces.reserve(static_cast<std::size_t>(grid.rows) * static_cast<std::size_t>(grid.columns));
+    for (std::int32_t row = 1; row <= grid.rows; ++row) {
+        for (std::int32_t column = 1; column <= grid.columns; ++column) {
+            Piece* piece = NewPiece(grid, row, column);
+            PlaceInOwnGroup(piece);
+            grid.pieces.push_back(piece);
+        }
+    }
+    // Every left-right seam is cut before any upper-lower one: the draws depend on that order.
+    for (std::int32_t row = 1; row <= grid.rows; ++row) {
+        for (std::int32_t column = 1; column < grid.columns; ++column) CutSeam(Seam::LeftRight, grid.At(row, column), grid.At(row, column + 1));
+    }
+    for (std::int32_t row = 1; row < grid.rows; ++row) {
+        for (std::int32_t column = 1; column <= grid.columns; ++column) CutSeam(Seam::UpperLower, grid.At(row, column), grid.At(row + 1, column));
+    }
+    return true;
+}

@@ -1,0 +1,27 @@
+#include "model/geometry.h"
+
+#include <algorithm>
+
+std::int32_t g_cellSize = 64;
+std::int32_t g_margin = 0;
+std::int32_t g_pitch = 0;
+std::int32_t g_maskSize = 0;
+
+GridGeometry GeometryForCellSize(std::int32_t cellSize) {
+    GridGeometry geometry;
+    geometry.cellSize = std::clamp(cellSize, kSmallestCellSize, kLargestCellSize);
+    // Half the cell rounded down to an even number, so that the seam strip m / 2 is whole; a cell
+    // of at least 8 makes it at least 4.
+    geometry.margin = (geometry.cellSize / 2) & ~1;
+    geometry.pitch = geometry.cellSize + geometry.margin - 1;
+    geometry.maskSize = geometry.cellSize + 2 * geometry.margin;
+    return geometry;
+}
+
+void FixGridGeometry() {
+    const GridGeometry geometry = GeometryForCellSize(g_cellSize);
+    g_cellSize = geometry.cellSize;
+    g_margin = geometry.margin;
+    g_pitch = geometry.pitch;
+    g_maskSize = geometry.maskSize;
+}
