@@ -51,3 +51,18 @@ std::string Grey(int level) {
     const std::string text = std::to_string(level);
     return text + " " + text + " " + text + " 0";
 }
+
+void SizeCanvas(Canvas* canvas, std::int32_t width, std::int32_t height) {
+    canvas->pixelFormat = 1;
+    canvas->Resize(width, height, 1);
+}
+
+std::string CanvasRgb(const Canvas& canvas, std::int32_t x, std::int32_t y) {
+    const unsigned char* pixel = canvas.pixels + (static_cast<std::size_t>(y) * canvas.width + x) * 3;
+    return std::to_string(pixel[0]) + " " + std::to_string(pixel[1]) + " " + std::to_string(pixel[2]);
+}
+
+std::vector<unsigned char> CanvasBytes(const Canvas& canvas) {
+    return std::vector<unsigned char>(canvas.pixels,
+                                      canvas.pixels + static_cast<std::size_t>(canvas.width) * canvas.height * 3);
+}

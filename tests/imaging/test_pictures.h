@@ -7,6 +7,7 @@
 #include "imaging/colour.h"
 #include "loaders/raster_file.h"
 #include "loaders/source_image.h"
+#include "render/canvas.h"
 
 // A loaded picture for the imaging tests: either a decoded buffer the test fills, or a raster
 // over a small file the test writes. Not copyable: the picture points into its own members.
@@ -39,3 +40,12 @@ std::string Channels(const Colour& colour);
 
 // A grey level, as a grey picture samples to.
 std::string Grey(int level);
+
+// A black working image of width × height pixels at scale 1.
+void SizeCanvas(Canvas* canvas, std::int32_t width, std::int32_t height);
+
+// "red green blue" of the working pixel at column x, row y (from the bottom).
+std::string CanvasRgb(const Canvas& canvas, std::int32_t x, std::int32_t y);
+
+// Every working pixel, for comparing whole frames.
+std::vector<unsigned char> CanvasBytes(const Canvas& canvas);
