@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 #include "imaging/pixel_readers.h"
 #include "imaging/plot_pixel.h"
@@ -28,13 +29,24 @@ bool VisitedSpan(double centre, double half, std::int32_t limit, std::int32_t* f
     return *first <= *last;
 }
 
+// A picture coordinate truncated toward zero; one beyond 32 bits (or not a number) gives a
+// value no mask reaches.
+std::int64_t TruncatedOrBeyond(double value) {
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return INT64_MIN / 2;
+    return static_cast<std::int32_t>(value);
+}
+
 // What stays the same for every pixel of one drawing.
 struct ScaledDrawing {
-    Canvas* canvas;
+    std::uint8_t* pixels;  // the canvas's working image
+    std::int64_t canvasRowBytes;
+    std::int64_t bytesPerPixel;
     const SourceImage* image;
     const unsigned char* mask;
-    std::int32_t sourceWidth;
-    std::int32_t sourceHeight;
+    std::int64_t firstSourceColumn;
+    std::int64_t firstSourceRow;
+    std::int64_t sourceWidth;
+    std::int64_t sourceHeight;
     double sourceX;
     double sourceY;
     double halfWidth;  // the integer halves of the source size
@@ -56,37 +68,104 @@ struct BilinearSampler {
     }
 };
 
-// Averages the footprint of one canvas pixel, step × step picture pixels.
-struct FootprintSampler {
-    double u[2];
-    double v[2];
+template <typename Reader>
+constexpr bool ReaderIsGrey() {
+    return decltype(std::declval<Reader>().RowAt(0))::kGrey;
+}
 
+// Adds the samples of one row of a footprint. A grey picture's channels are equal and opaque, so
+// one sum serves for all three.
+template <typename Row>
+void AddRowSamples(const Row& line, const std::int32_t* columns, std::int32_t count, ChannelSums* sums) {
+    if constexpr (Row::kGrey) {
+        std::int64_t level = 0;
+        for (std::int32_t i = 0; i < count; ++i) level += line.Grey(columns[i]);
+        sums->red += level;
+        sums->count += count;
+    } else {
+        ChannelSums row;
+        for (std::int32_t i = 0; i < count; ++i) {
+            Colour sample;
+            line.Get(columns[i], &sample);
+            row.Add(sample);
+        }
+        sums->red += row.red;
+        sums->green += row.green;
+        sums->blue += row.blue;
+        sums->transparency += row.transparency;
+        sums->count += row.count;
+    }
+}
+
+// Averages the footprint of one canvas pixel, step × step picture pixels from its corner: the
+// grid SampleBoxAverage reads for u = (step, 0) and v = (0, step), point for point, with the
+// offsets step × i / n of its rows and columns worked out once per drawing instead of for every
+// sample. Along both axes the points only move up, so the first column beyond the picture ends
+// the columns and the first row beyond it ends the rows. A sum does not depend on its order, so
+// the columns are taken a stretch at a time, each worked out once for all the rows.
+struct AxisFootprintSampler {
+    // Enough for a picture shown at 1/64 of its size; beyond that offsets are worked out as needed.
+    static constexpr std::int32_t kStoredOffsets = 64;
+
+    double step;
+    std::int32_t steps;
+    double offsets[kStoredOffsets];
+
+    explicit AxisFootprintSampler(double footprint) : step(footprint), steps(FootprintSteps(footprint, 0.0)), offsets() {
+        for (std::int32_t i = 0; i < kStoredOffsets && i < steps; ++i) offsets[i] = step * i / steps;
+    }
+
+    double Offset(std::int32_t i) const { return i < kStoredOffsets ? offsets[i] : step * i / steps; }
+
+    // The grid's points are never negative, so converting one that lies inside the picture is
+    // the truncation itself; every point read lies inside, where a read always counts.
     template <typename Reader>
     bool operator()(const Reader& reader, const SourceImage& image, double x, double y, Colour* colour) const {
-        return SampleBoxAverageWith(reader, image, x, y, u, v, colour);
+        *colour = Colour();
+        if (image.loaded == 0 || !(x >= 0.0 && x < image.width && y >= 0.0 && y < image.height)) return false;
+        ChannelSums sums;
+        std::int32_t columns[kStoredOffsets];
+        for (std::int32_t first = 0; first < steps; first += kStoredOffsets) {
+            const std::int32_t stretch = std::min(steps - first, kStoredOffsets);
+            std::int32_t inside = 0;
+            while (inside < stretch) {
+                const double column = x + Offset(first + inside);
+                if (!(column < image.width)) break;
+                columns[inside++] = static_cast<std::int32_t>(column);
+            }
+            for (std::int32_t j = 0; j < steps; ++j) {
+                const double row = y + Offset(j);
+                if (!(row < image.height)) break;
+                AddRowSamples(reader.RowAt(static_cast<std::int32_t>(row)), columns, inside, &sums);
+            }
+            if (inside < stretch) break;
+        }
+        if (ReaderIsGrey<Reader>()) sums.green = sums.blue = sums.red;
+        return sums.Mean(colour);
     }
 };
 
 // The mask is tested before the picture is sampled: the pixel is skipped either way, and the
-// sample it would have cost is saved.
+// sample it would have cost is saved. A point beyond 32 bits lies outside every mask.
 template <typename Reader, typename Sampler>
 void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample) {
     for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
         const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;
+        std::uint8_t* canvasRow = drawing.pixels + y * drawing.canvasRowBytes;
         const unsigned char* maskRow = nullptr;
         if (drawing.mask != nullptr) {
-            const double my = std::trunc(py) - drawing.sourceY;
-            if (!(my >= 0.0 && my < drawing.sourceHeight)) continue;
-            maskRow = drawing.mask + static_cast<std::size_t>(my) * static_cast<std::size_t>(drawing.sourceWidth);
+            const std::int64_t my = TruncatedOrBeyond(py) - drawing.firstSourceRow;
+            if (my < 0 || my >= drawing.sourceHeight) continue;
+            maskRow = drawing.mask + my * drawing.sourceWidth;
         }
         for (std::int32_t x = drawing.firstColumn; x <= drawing.lastColumn; ++x) {
             const double px = (x - drawing.centreX) * drawing.step + drawing.halfWidth + drawing.sourceX;
             if (maskRow != nullptr) {
-                const double mx = std::trunc(px) - drawing.sourceX;
-                if (!(mx >= 0.0 && mx < drawing.sourceWidth) || maskRow[static_cast<std::size_t>(mx)] == 0) continue;
+                const std::int64_t mx = TruncatedOrBeyond(px) - drawing.firstSourceColumn;
+                if (mx < 0 || mx >= drawing.sourceWidth || maskRow[mx] == 0) continue;
             }
             Colour colour;
-            if (sample(reader, *drawing.image, px, py, &colour)) PlotPixel(drawing.canvas, x, y, colour);
+            if (sample(reader, *drawing.image, px, py, &colour)) BlendColour(canvasRow + x * drawing.bytesPerPixel, colour);
         }
     }
 }
@@ -102,26 +181,24 @@ void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sour
     const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
     if (!(step > 0.0 && std::isfinite(step))) return;
 
-    std::int32_t canvasWidth = 0;
-    std::int32_t canvasHeight = 0;
-    {
-        LockHold render(&canvas->renderLock);
-        if (canvas->pixels == nullptr) return;
-        canvasWidth = canvas->width;
-        canvasHeight = canvas->height;
-    }
-    ScaledDrawing drawing{canvas, image, mask, sourceWidth, sourceHeight, static_cast<double>(sourceX),
-                          static_cast<double>(sourceY), static_cast<double>(sourceWidth / 2),
-                          static_cast<double>(sourceHeight / 2), centreX, centreY, step, 0, 0, 0, 0};
+    // The working image is held for the whole square rather than entered for every pixel written:
+    // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
+    LockHold render(&canvas->renderLock);
+    if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return;
+    ScaledDrawing drawing{canvas->pixels, static_cast<std::int64_t>(canvas->width) * canvas->bytesPerPixel,
+                          canvas->bytesPerPixel, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
+                          static_cast<double>(sourceX), static_cast<double>(sourceY),
+                          static_cast<double>(sourceWidth / 2), static_cast<double>(sourceHeight / 2), centreX,
+                          centreY, step, 0, 0, 0, 0};
     const double halfDestWidth = std::trunc(sourceWidth / step * 0.5);
     const double halfDestHeight = std::trunc(sourceHeight / step * 0.5);
-    if (!VisitedSpan(centreX, halfDestWidth, canvasWidth, &drawing.firstColumn, &drawing.lastColumn)) return;
-    if (!VisitedSpan(centreY, halfDestHeight, canvasHeight, &drawing.firstRow, &drawing.lastRow)) return;
+    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return;
+    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return;
 
     const bool averaging = allowAveraging != 0 && step > kAveragingStep;
     WithPixelReader(*image, [&](const auto& reader) {
         if (averaging)
-            DrawRows(drawing, reader, FootprintSampler{{step, 0.0}, {0.0, step}});
+            DrawRows(drawing, reader, AxisFootprintSampler(step));
         else
             DrawRows(drawing, reader, BilinearSampler{});
     });

@@ -2,10 +2,13 @@
 
 // One reader of whole pixels for every way the picture can be stored. Drawing chooses the reader
 // once per piece (WithPixelReader) and then reads pixel after pixel without asking again how the
-// picture is held; SamplePixel chooses once per pixel. Every reader's Read() gives exactly what
-// SamplePixel gives: false with opaque black outside the picture, true otherwise, and black for a
-// pixel whose bytes do not lie wholly inside the buffer or the file mapping.
+// picture is held; SamplePixel chooses once per pixel. A reader's Read() gives exactly what
+// SamplePixel gives: false with opaque black outside the picture, true otherwise, and black for
+// a pixel whose bytes do not lie wholly inside the buffer or the file mapping. Read() goes
+// through the reader's rows (RowAt(y).Get(x)), which loops that stay inside the picture use
+// directly, so that a row's position is worked out once for all the pixels read from it.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -48,40 +51,83 @@ inline float FloatOfBits(std::uint32_t bits) {
     return value;
 }
 
-// Where the bytes of sample (x, y) of a raster start, counted from the start of the file, or -1
-// when they do not lie wholly inside the mapping. The index is formed in 64 bits, so no picture
-// size can wrap it back into the file.
-inline std::int64_t RasterSampleOffset(const RasterFile& raster, std::int32_t x, std::int32_t y, std::int64_t bytes) {
-    const std::int64_t index = static_cast<std::int64_t>(y) * raster.width + x;
-    if (index < 0 || static_cast<std::uint64_t>(index) > raster.file.size / static_cast<std::uint64_t>(bytes)) return -1;
-    const std::int64_t at = raster.dataOffset + index * bytes;
-    if (at < 0 || !IsInsideMapping(raster.file, static_cast<std::uint64_t>(at), static_cast<std::uint64_t>(bytes)))
-        return -1;
-    return at;
+// The pixel at (x, y) through the reader's rows; every reader reads this way.
+template <typename Reader>
+bool ReadPixel(const Reader& reader, std::int32_t x, std::int32_t y, Colour* colour) {
+    *colour = Colour();
+    if (!reader.extent.Contains(x, y)) return false;
+    reader.RowAt(y).Get(x, colour);
+    return true;
+}
+
+// The samples of a raster whose bytes lie wholly inside the file mapping: indices first … end − 1,
+// counted from the data offset. Worked out once per reader so that each sample costs one
+// comparison; a truncated file or a data offset outside the file leaves fewer, or none.
+struct WholeSamples {
+    std::int64_t first = 0;
+    std::int64_t end = 0;
+};
+
+inline WholeSamples WholeSamplesOf(const RasterFile& raster, std::int64_t bytes) {
+    WholeSamples whole;
+    if (raster.file.view == nullptr || bytes <= 0) return whole;
+    // No mapping comes near 2^62 bytes; the bound keeps the arithmetic below in range.
+    const std::int64_t size = static_cast<std::int64_t>(std::min<std::uint64_t>(raster.file.size, INT64_C(1) << 62));
+    const std::int64_t offset = raster.dataOffset;
+    if (offset >= size) return whole;
+    whole.first = offset >= 0 ? 0 : (bytes - 1 - offset) / bytes;
+    whole.end = (size - offset) / bytes;
+    return whole;
+}
+
+// Where the bytes of sample `index` start in the mapping, or null when they do not lie wholly
+// inside it. The index is formed in 64 bits by the caller, so no picture size can wrap it back
+// into the file.
+inline const unsigned char* RasterSample(const RasterFile& raster, const WholeSamples& whole, std::int64_t bytes,
+                                         std::int64_t index) {
+    if (index < whole.first || index >= whole.end) return nullptr;
+    return raster.file.view + raster.dataOffset + index * bytes;
 }
 
 // FITS stores every sample big-endian; integer types are scaled so that their positive full
-// scale is 1.0, floating samples are taken to lie in 0.0 … 1.0 already.
+// scale is 1.0, floating samples are taken to lie in 0.0 … 1.0 already. 0.0 outside the raster
+// and outside the mapping.
 template <std::int32_t BitPix>
-double FitsSampleAt(RasterFile* raster, std::int32_t x, std::int32_t y) {
-    constexpr std::int64_t bytes = (BitPix < 0 ? -BitPix : BitPix) / 8;
-    if (x < 0 || y < 0 || x >= raster->width || y >= raster->height) return 0.0;
-    const std::int64_t at = RasterSampleOffset(*raster, x, y, bytes);
-    if (at < 0) return 0.0;
-    const unsigned char* sample = raster->file.view + at;
-    if constexpr (BitPix == 8) {
-        return static_cast<std::int8_t>(sample[0]) * 0.007874015748031496;
-    } else if constexpr (BitPix == 16) {
-        return static_cast<std::int16_t>(BigEndian16(sample)) * 0.00003051850947599719;
-    } else if constexpr (BitPix == 32) {
-        return static_cast<std::int32_t>(BigEndian32(sample)) * 4.656612875245797e-10;
-    } else if constexpr (BitPix == -32) {
-        return FloatOfBits(BigEndian32(sample));
-    } else {
-        static_assert(BitPix == -64, "BITPIX 8, 16, 32, -32 or -64");
-        raster->file.position = static_cast<std::uint64_t>(at);
-        return ReadDouble(&raster->file, true);
+struct FitsRow {
+    static constexpr std::int64_t kBytes = (BitPix < 0 ? -BitPix : BitPix) / 8;
+
+    RasterFile* raster;
+    const WholeSamples* whole;
+    std::int64_t firstIndex;  // of the row's first sample; -1 for a row outside the raster
+
+    double Value(std::int32_t x) const {
+        if (firstIndex < 0 || x < 0 || x >= raster->width) return 0.0;
+        const unsigned char* sample = RasterSample(*raster, *whole, kBytes, firstIndex + x);
+        if (sample == nullptr) return 0.0;
+        if constexpr (BitPix == 8) {
+            return static_cast<std::int8_t>(sample[0]) * 0.007874015748031496;
+        } else if constexpr (BitPix == 16) {
+            return static_cast<std::int16_t>(BigEndian16(sample)) * 0.00003051850947599719;
+        } else if constexpr (BitPix == 32) {
+            return static_cast<std::int32_t>(BigEndian32(sample)) * 4.656612875245797e-10;
+        } else if constexpr (BitPix == -32) {
+            return FloatOfBits(BigEndian32(sample));
+        } else {
+            static_assert(BitPix == -64, "BITPIX 8, 16, 32, -32 or -64");
+            raster->file.position = static_cast<std::uint64_t>(sample - raster->file.view);
+            return ReadDouble(&raster->file, true);
+        }
     }
+
+    static constexpr bool kGrey = true;
+    std::uint8_t Grey(std::int32_t x) const { return FullScaleGrey(Value(x)); }
+    void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey(x)); }
+};
+
+template <std::int32_t BitPix>
+FitsRow<BitPix> FitsRowAt(RasterFile* raster, const WholeSamples& whole, std::int32_t y) {
+    const bool inside = y >= 0 && y < raster->height;
+    return FitsRow<BitPix>{raster, &whole, inside ? static_cast<std::int64_t>(y) * raster->width : -1};
 }
 
 // A PDS sample shows as one of its bytes, the most significant one, or, for 32-bit real
@@ -110,78 +156,108 @@ inline PdsSampleRule PdsRuleOf(const RasterFile& raster) {
     }
 }
 
+// Samples are counted from the data offset, row after row of the raster's width.
 template <PdsShown Shown>
-std::uint8_t PdsGreyAt(const RasterFile& raster, const PdsSampleRule& rule, std::int32_t x, std::int32_t y) {
-    const std::int64_t at = RasterSampleOffset(raster, x, y, rule.bytes);
-    if (at < 0) return 0;
-    const unsigned char* sample = raster.file.view + at;
-    if constexpr (Shown == PdsShown::Byte) {
-        return sample[rule.byteIndex];
-    } else if constexpr (Shown == PdsShown::RealBigEndian) {
-        return FullScaleGrey(FloatOfBits(BigEndian32(sample)));
-    } else {
-        static_assert(Shown == PdsShown::RealLittleEndian, "a PDS sample that shows");
-        return FullScaleGrey(FloatOfBits(LittleEndian32(sample)));
-    }
-}
+struct PdsRow {
+    const RasterFile* raster;
+    const WholeSamples* whole;
+    const PdsSampleRule* rule;
+    std::int64_t firstIndex;
 
-// While no picture is loaded every read fails.
-struct NoPictureReader {
-    bool Read(std::int32_t, std::int32_t, Colour* colour) const {
-        *colour = Colour();
-        return false;
+    std::uint8_t Grey(std::int32_t x) const {
+        const unsigned char* sample = RasterSample(*raster, *whole, rule->bytes, firstIndex + x);
+        if (sample == nullptr) return 0;
+        if constexpr (Shown == PdsShown::Byte) {
+            return sample[rule->byteIndex];
+        } else if constexpr (Shown == PdsShown::RealBigEndian) {
+            return FullScaleGrey(FloatOfBits(BigEndian32(sample)));
+        } else {
+            static_assert(Shown == PdsShown::RealLittleEndian, "a PDS sample that shows");
+            return FullScaleGrey(FloatOfBits(LittleEndian32(sample)));
+        }
     }
+
+    static constexpr bool kGrey = true;
+    void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey(x)); }
 };
 
-// A picture whose samples cannot be read (an unknown sample type, no data) is black throughout.
+template <PdsShown Shown>
+PdsRow<Shown> PdsRowAt(const RasterFile& raster, const WholeSamples& whole, const PdsSampleRule& rule, std::int32_t y) {
+    return PdsRow<Shown>{&raster, &whole, &rule, static_cast<std::int64_t>(y) * raster.width};
+}
+
+// Without a picture every read fails (an empty extent); a picture whose samples cannot be read
+// (an unknown sample type, no data) is black throughout.
 struct BlackReader {
+    struct Row {
+        static constexpr bool kGrey = true;
+        std::uint8_t Grey(std::int32_t) const { return 0; }
+        void Get(std::int32_t, Colour*) const {}
+    };
+
     PictureExtent extent;
 
-    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const {
-        *colour = Colour();
-        return extent.Contains(x, y);
-    }
+    Row RowAt(std::int32_t) const { return Row(); }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
 };
 
 // Decoded buffers hold their rows top first while picture rows count from the bottom. Bytes is 1
 // for grey, 3 for blue, green, red and 4 when straight alpha follows.
 template <int Bytes>
 struct DecodedReader {
+    struct Row {
+        static constexpr bool kGrey = Bytes == 1;
+
+        const unsigned char* data;
+        std::int64_t start;  // of the row in the buffer
+        std::int64_t last;   // the last offset at which a whole pixel fits in the buffer
+        std::int64_t channels;
+
+        const unsigned char* PixelAt(std::int32_t x) const {
+            const std::int64_t at = start + x * channels;
+            return at < 0 || at > last ? nullptr : data + at;
+        }
+
+        std::uint8_t Grey(std::int32_t x) const {
+            static_assert(Bytes == 1, "only a grey buffer reads as grey");
+            const unsigned char* pixel = PixelAt(x);
+            return pixel == nullptr ? 0 : pixel[0];
+        }
+
+        void Get(std::int32_t x, Colour* colour) const {
+            const unsigned char* pixel = PixelAt(x);
+            if (pixel == nullptr) return;
+            if constexpr (Bytes == 1) {
+                SetGrey(colour, pixel[0]);
+            } else {
+                colour->red = pixel[2];
+                colour->green = pixel[1];
+                colour->blue = pixel[0];
+                if constexpr (Bytes == 4) colour->transparency = static_cast<std::uint8_t>(255 - pixel[3]);
+            }
+        }
+    };
+
     PictureExtent extent;
     const unsigned char* data;
     std::int64_t size;  // rowStride × height
     std::int64_t rowStride;
     std::int64_t channels;
 
-    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const {
-        *colour = Colour();
-        if (!extent.Contains(x, y)) return false;
-        const std::int64_t at = (extent.height - 1 - static_cast<std::int64_t>(y)) * rowStride + x * channels;
-        if (at < 0 || at > size - Bytes) return true;
-        const unsigned char* pixel = data + at;
-        if constexpr (Bytes == 1) {
-            SetGrey(colour, pixel[0]);
-        } else {
-            colour->red = pixel[2];
-            colour->green = pixel[1];
-            colour->blue = pixel[0];
-            if constexpr (Bytes == 4) colour->transparency = static_cast<std::uint8_t>(255 - pixel[3]);
-        }
-        return true;
+    Row RowAt(std::int32_t y) const {
+        return Row{data, (extent.height - 1 - static_cast<std::int64_t>(y)) * rowStride, size - Bytes, channels};
     }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
 };
 
 template <std::int32_t BitPix>
 struct FitsReader {
     PictureExtent extent;
     RasterFile* raster;
+    WholeSamples whole;
 
-    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const {
-        *colour = Colour();
-        if (!extent.Contains(x, y)) return false;
-        SetGrey(colour, FullScaleGrey(FitsSampleAt<BitPix>(raster, x, y)));
-        return true;
-    }
+    FitsRow<BitPix> RowAt(std::int32_t y) const { return FitsRowAt<BitPix>(raster, whole, y); }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
 };
 
 template <PdsShown Shown>
@@ -189,28 +265,30 @@ struct PdsReader {
     PictureExtent extent;
     const RasterFile* raster;
     PdsSampleRule rule;
+    WholeSamples whole;
 
-    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const {
-        *colour = Colour();
-        if (!extent.Contains(x, y)) return false;
-        SetGrey(colour, PdsGreyAt<Shown>(*raster, rule, x, y));
-        return true;
-    }
+    PdsRow<Shown> RowAt(std::int32_t y) const { return PdsRowAt<Shown>(*raster, whole, rule, y); }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
 };
+
+template <std::int32_t BitPix>
+FitsReader<BitPix> MakeFitsReader(const PictureExtent& extent, RasterFile* raster) {
+    return FitsReader<BitPix>{extent, raster, WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes)};
+}
 
 template <typename Action>
 decltype(auto) WithFitsReader(const PictureExtent& extent, RasterFile* raster, Action&& action) {
     switch (raster->sampleFormat) {
     case 8:
-        return action(FitsReader<8>{extent, raster});
+        return action(MakeFitsReader<8>(extent, raster));
     case 16:
-        return action(FitsReader<16>{extent, raster});
+        return action(MakeFitsReader<16>(extent, raster));
     case 32:
-        return action(FitsReader<32>{extent, raster});
+        return action(MakeFitsReader<32>(extent, raster));
     case -32:
-        return action(FitsReader<-32>{extent, raster});
+        return action(MakeFitsReader<-32>(extent, raster));
     case -64:
-        return action(FitsReader<-64>{extent, raster});
+        return action(MakeFitsReader<-64>(extent, raster));
     default:
         return action(BlackReader{extent});
     }
@@ -219,13 +297,14 @@ decltype(auto) WithFitsReader(const PictureExtent& extent, RasterFile* raster, A
 template <typename Action>
 decltype(auto) WithPdsReader(const PictureExtent& extent, const RasterFile* raster, Action&& action) {
     const PdsSampleRule rule = PdsRuleOf(*raster);
+    const WholeSamples whole = WholeSamplesOf(*raster, rule.bytes);
     switch (rule.shown) {
     case PdsShown::Byte:
-        return action(PdsReader<PdsShown::Byte>{extent, raster, rule});
+        return action(PdsReader<PdsShown::Byte>{extent, raster, rule, whole});
     case PdsShown::RealBigEndian:
-        return action(PdsReader<PdsShown::RealBigEndian>{extent, raster, rule});
+        return action(PdsReader<PdsShown::RealBigEndian>{extent, raster, rule, whole});
     case PdsShown::RealLittleEndian:
-        return action(PdsReader<PdsShown::RealLittleEndian>{extent, raster, rule});
+        return action(PdsReader<PdsShown::RealLittleEndian>{extent, raster, rule, whole});
     default:
         return action(BlackReader{extent});
     }
@@ -235,7 +314,7 @@ decltype(auto) WithPdsReader(const PictureExtent& extent, const RasterFile* rast
 template <typename Action>
 decltype(auto) WithPixelReader(const SourceImage& image, Action&& action) {
     const PictureExtent extent{image.width, image.height};
-    if (image.loaded == 0) return action(NoPictureReader{});
+    if (image.loaded == 0) return action(BlackReader{PictureExtent{0, 0}});
     if (image.data == nullptr) return action(BlackReader{extent});
     switch (image.storage) {
     case ImageStorage::Decoded: {

@@ -2,18 +2,34 @@
 
 #include "imaging/pixel_readers.h"
 
+namespace {
+
+template <std::int32_t BitPix>
+double FitsSample(RasterFile* raster, std::int32_t x, std::int32_t y) {
+    const WholeSamples whole = WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes);
+    return FitsRowAt<BitPix>(raster, whole, y).Value(x);
+}
+
+template <PdsShown Shown>
+void SetPdsGrey(const RasterFile& raster, const PdsSampleRule& rule, std::int32_t x, std::int32_t y, Colour* colour) {
+    const WholeSamples whole = WholeSamplesOf(raster, rule.bytes);
+    SetGrey(colour, PdsRowAt<Shown>(raster, whole, rule, y).Grey(x));
+}
+
+}  // namespace
+
 double ReadFitsSample(RasterFile* raster, std::int32_t x, std::int32_t y) {
     switch (raster->sampleFormat) {
     case 8:
-        return FitsSampleAt<8>(raster, x, y);
+        return FitsSample<8>(raster, x, y);
     case 16:
-        return FitsSampleAt<16>(raster, x, y);
+        return FitsSample<16>(raster, x, y);
     case 32:
-        return FitsSampleAt<32>(raster, x, y);
+        return FitsSample<32>(raster, x, y);
     case -32:
-        return FitsSampleAt<-32>(raster, x, y);
+        return FitsSample<-32>(raster, x, y);
     case -64:
-        return FitsSampleAt<-64>(raster, x, y);
+        return FitsSample<-64>(raster, x, y);
     default:
         return 0.0;
     }
@@ -23,13 +39,13 @@ void ReadPdsSample(const RasterFile& raster, std::int32_t x, std::int32_t y, Col
     const PdsSampleRule rule = PdsRuleOf(raster);
     switch (rule.shown) {
     case PdsShown::Byte:
-        SetGrey(colour, PdsGreyAt<PdsShown::Byte>(raster, rule, x, y));
+        SetPdsGrey<PdsShown::Byte>(raster, rule, x, y, colour);
         break;
     case PdsShown::RealBigEndian:
-        SetGrey(colour, PdsGreyAt<PdsShown::RealBigEndian>(raster, rule, x, y));
+        SetPdsGrey<PdsShown::RealBigEndian>(raster, rule, x, y, colour);
         break;
     case PdsShown::RealLittleEndian:
-        SetGrey(colour, PdsGreyAt<PdsShown::RealLittleEndian>(raster, rule, x, y));
+        SetPdsGrey<PdsShown::RealLittleEndian>(raster, rule, x, y, colour);
         break;
     case PdsShown::Nothing:
         break;

@@ -24,6 +24,14 @@ void DrawGroup(const Group& group, bool held) {
     }
 }
 
+// A drag frame starts from the rest image, which covers the whole working image; only without one
+// does the background have to be laid first.
+bool StartsFromRestImage(std::int32_t flags) {
+    if ((flags & kRestingGroupsChanged) != 0 || (flags & kDraggedGroupMoved) == 0) return false;
+    LockHold render(&g_canvas->renderLock);
+    return g_canvas->restPixels != nullptr;
+}
+
 bool IsInPlay(const Group* group) {
     for (ListItem* item = g_groups.first; item != nullptr; item = item->next) {
         if (RecordOf<Group>(item) == group) return true;
@@ -35,10 +43,13 @@ bool IsInPlay(const Group* group) {
 
 void ComposeFrame(std::int32_t flags) {
     if (g_canvas == nullptr) return;
-    Colour background;
-    background.red = background.green = background.blue = static_cast<std::uint8_t>(g_backgroundGrey & 0xFF);
-    g_canvas->Fill(background);
-    if (g_sourceImage == nullptr || g_sourceImage->loaded == 0) {
+    const bool picture = g_sourceImage != nullptr && g_sourceImage->loaded != 0;
+    if (!picture || !StartsFromRestImage(flags)) {
+        Colour background;
+        background.red = background.green = background.blue = static_cast<std::uint8_t>(g_backgroundGrey & 0xFF);
+        g_canvas->Fill(background);
+    }
+    if (!picture) {
         g_canvas->UpdateDisplay();
         return;
     }

@@ -153,57 +153,92 @@ TEST_F(DrawScaledImageTest, NothingIsDrawnForSizesThatAreNotNumbersOrACanvasWith
     EXPECT_EQ(empty.pixels, nullptr);
 }
 
-// Drawing reads the picture with readers chosen once per square; every pixel must still be what
-// the samplers give at its picture point, whatever the storage, the step and the mask.
-TEST(DrawScaledImage, EveryPixelIsWhatTheSamplerGivesAtItsPicturePoint) {
+namespace {
+
+struct Square {
+    std::int32_t sourceX;
+    std::int32_t sourceY;
+    std::int32_t size;
+    const unsigned char* mask;
+    double centreX;
+    double centreY;
+    double destSize;
+};
+
+// Draws the square on a 64 × 64 canvas and checks every canvas pixel against the samplers at the
+// pixel's picture point.
+void ExpectDrawnAsSampled(const SourceImage& image, const Square& square, std::int16_t averaging) {
+    Canvas canvas;
+    SizeCanvas(&canvas, 64, 64);
+    Colour ground;
+    ground.red = 90;
+    canvas.Fill(ground);
+    const std::vector<unsigned char> before = CanvasBytes(canvas);
+    DrawScaledImage(&canvas, &image, square.sourceX, square.sourceY, square.size, square.size, square.mask, averaging,
+                    square.centreX, square.centreY, square.destSize, square.destSize);
+
+    const double step = square.size / square.destSize;
+    const double half = std::trunc(square.size / step * 0.5);
+    const double u[2] = {step, 0.0};
+    const double v[2] = {0.0, step};
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            std::uint8_t expected[3] = {before[(y * 64 + x) * 3], 0, 0};
+            const bool visited = x >= std::trunc(square.centreX - half - 0.5) && x <= std::trunc(square.centreX + half + 0.5) &&
+                                 y >= std::trunc(square.centreY - half - 0.5) && y <= std::trunc(square.centreY + half + 0.5);
+            const double px = (x - square.centreX) * step + square.size / 2 + square.sourceX;
+            const double py = (y - square.centreY) * step + square.size / 2 + square.sourceY;
+            const int mx = static_cast<int>(std::trunc(px)) - square.sourceX;
+            const int my = static_cast<int>(std::trunc(py)) - square.sourceY;
+            const bool masked = square.mask == nullptr ||
+                                (mx >= 0 && mx < square.size && my >= 0 && my < square.size && square.mask[my * square.size + mx] != 0);
+            Colour sample;
+            const bool sampled = averaging != 0 && step > 1.1 ? SampleBoxAverage(image, px, py, u, v, &sample)
+                                                              : SampleBilinear(image, px, py, &sample);
+            if (visited && masked && sampled) BlendColour(expected, sample);
+            const unsigned char* drawn = canvas.pixels + (y * 64 + x) * 3;
+            ASSERT_TRUE(drawn[0] == expected[0] && drawn[1] == expected[1] && drawn[2] == expected[2])
+                << "pixel " << x << ", " << y << " at destination size " << square.destSize
+                << (averaging ? " averaged" : "");
+        }
+    }
+}
+
+}  // namespace
+
+// Drawing reads the picture with readers chosen once per square and averages footprints row by
+// row; every pixel must still be what the samplers give at its picture point, whatever the
+// storage, the step and the mask.
+TEST(DrawScaledImage, EveryPixelIsWhatTheSamplersGiveAtItsPicturePoint) {
     TestPicture colour;
     colour.MakeDecoded(37, 29, 4);
     for (std::size_t i = 0; i < colour.bytes.size(); ++i) colour.bytes[i] = static_cast<unsigned char>(i * 37 % 251);
-    TestPicture fits;
-    std::vector<unsigned char> samples(2880 + 37 * 29 * 2);
+    TestPicture grey;
+    grey.MakeDecoded(37, 29, 1);
+    for (std::size_t i = 0; i < grey.bytes.size(); ++i) grey.bytes[i] = static_cast<unsigned char>(i * 11 % 256);
+    std::vector<unsigned char> samples(2880 + 37 * 29 * 8);
     for (std::size_t i = 2880; i < samples.size(); ++i) samples[i] = static_cast<unsigned char>(i * 13 % 256);
-    ASSERT_TRUE(fits.MakeRaster(ImageStorage::FitsFile, 16, 37, 29, 2880, samples, "sixteen.fits"));
+    TestPicture fits16;
+    ASSERT_TRUE(fits16.MakeRaster(ImageStorage::FitsFile, 16, 37, 29, 2880, samples, "sixteen.fits"));
+    for (std::size_t i = 2880; i < samples.size(); i += 8) samples[i] = 0x3F;  // doubles of about 0.0 … 1.0
+    TestPicture fits64;
+    ASSERT_TRUE(fits64.MakeRaster(ImageStorage::FitsFile, -64, 37, 29, 2880, samples, "double.fits"));
+    TestPicture pds;
+    ASSERT_TRUE(pds.MakeRaster(ImageStorage::PdsFile, 16, 37, 29, 2880, samples, "sixteen.img"));
     std::vector<unsigned char> mask(24 * 24, 255);
     for (int i = 0; i < 24 * 24; i += 7) mask[i] = 0;
 
-    for (TestPicture* picture : {&colour, &fits}) {
+    for (TestPicture* picture : {&colour, &grey, &fits16, &fits64, &pds}) {
         for (double destSize : {40.3, 24.5, 9.7, 7.1, 5.9}) {
-            for (std::int16_t averaging : {0, 1}) {
-                Canvas canvas;
-                SizeCanvas(&canvas, 64, 64);
-                Colour ground;
-                ground.red = 90;
-                canvas.Fill(ground);
-                const std::vector<unsigned char> before = CanvasBytes(canvas);
-                DrawScaledImage(&canvas, &picture->image, 10, 4, 24, 24, mask.data(), averaging, 30.3, 29.6,
-                                destSize, destSize);
-
-                const double step = 24 / destSize;
-                const double u[2] = {step, 0.0};
-                const double v[2] = {0.0, step};
-                for (int y = 0; y < 64; ++y) {
-                    for (int x = 0; x < 64; ++x) {
-                        std::uint8_t expected[3] = {before[(y * 64 + x) * 3], 0, 0};
-                        const double px = (x - 30.3) * step + 12 + 10;
-                        const double py = (y - 29.6) * step + 12 + 4;
-                        const int mx = static_cast<int>(std::trunc(px)) - 10;
-                        const int my = static_cast<int>(std::trunc(py)) - 4;
-                        const double half = std::trunc(24 / step * 0.5);
-                        const bool visited = x >= std::trunc(30.3 - half - 0.5) && x <= std::trunc(30.3 + half + 0.5) &&
-                                             y >= std::trunc(29.6 - half - 0.5) && y <= std::trunc(29.6 + half + 0.5);
-                        Colour sample;
-                        const bool sampled = averaging != 0 && step > 1.1
-                                                 ? SampleBoxAverage(picture->image, px, py, u, v, &sample)
-                                                 : SampleBilinear(picture->image, px, py, &sample);
-                        if (visited && sampled && mx >= 0 && mx < 24 && my >= 0 && my < 24 && mask[my * 24 + mx] != 0)
-                            BlendColour(expected, sample);
-                        const unsigned char* drawn = canvas.pixels + (y * 64 + x) * 3;
-                        ASSERT_TRUE(drawn[0] == expected[0] && drawn[1] == expected[1] && drawn[2] == expected[2])
-                            << "pixel " << x << ", " << y << " at destination size " << destSize
-                            << (averaging ? " averaged" : "");
-                    }
-                }
-            }
+            for (std::int16_t averaging : {0, 1})
+                ExpectDrawnAsSampled(picture->image, Square{10, 4, 24, mask.data(), 30.3, 29.6, destSize}, averaging);
         }
     }
+
+    // A footprint 80 pixels a side, at the picture's corner and against its far edges.
+    TestPicture wide;
+    wide.MakeDecoded(300, 200, 3);
+    for (std::size_t i = 0; i < wide.bytes.size(); ++i) wide.bytes[i] = static_cast<unsigned char>(i * 7 % 253);
+    ExpectDrawnAsSampled(wide.image, Square{0, 0, 160, nullptr, 1.0, 1.0, 2.0}, 1);
+    ExpectDrawnAsSampled(wide.image, Square{150, 50, 160, nullptr, 1.0, 1.0, 2.0}, 1);
 }

@@ -146,6 +146,13 @@ TEST_F(ComposeFrameTest, WithoutAPictureEveryFrameIsTheGreyAlone) {
     g_backgroundGrey = 0;
     ComposeFrame(3);
     EXPECT_EQ(CanvasRgb(canvas, 0, 0), "0 0 0");
+
+    // A rest image left by an earlier picture is not brought back once the picture is gone.
+    g_backgroundGrey = 64;
+    picture.image.loaded = 0;
+    g_draggedGroup = RecordOf<Group>(g_groups.first);
+    ComposeFrame(1);
+    ExpectFrame(Frame(64));
 }
 
 TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstOverTheGrey) {
