@@ -53,23 +53,22 @@ double Extent(double requested, std::int32_t displaySize, double previous) {
     return displaySize > 0 ? static_cast<double>(displaySize) : previous;
 }
 
+// Piece drawing and the mouse turn mapped positions into integers, which an infinity or NaN would
+// make meaningless, so the view only takes a transform with a finite inverse: a zoom past the
+// range of doubles, or a canvas or table without size, leaves the view as it was.
+void Apply(View* view, const Matrix next) {
+    Matrix inverse;
+    Invert(next, inverse);
+    if (!AllFinite(next) || !AllFinite(inverse)) return;
+    std::memcpy(view->toTable, next, sizeof(view->toTable));
+    view->UpdateInverse();
+}
+
 }  // namespace
 
 View::View() : canvas(g_canvas) {}
 
 View::~View() { Unlink(&links); }
-
-// Pixel drawing and mouse mapping divide by nothing and convert to integers, so the view only
-// ever takes a transform whose inverse is finite; a zoom past the range of doubles, or a view of
-// a canvas or table without size, leaves the view as it was.
-static bool Apply(View* view, const Matrix next) {
-    Matrix inverse;
-    Invert(next, inverse);
-    if (!AllFinite(next) || !AllFinite(inverse)) return false;
-    std::memcpy(view->toTable, next, sizeof(view->toTable));
-    view->UpdateInverse();
-    return true;
-}
 
 void View::SetTableExtent(double width, double height) {
     tableWidth = Extent(width, canvas != nullptr ? canvas->DisplayWidth() : 0, tableWidth);

@@ -58,14 +58,6 @@ bool AllFinite(const double m[3][3]) {
 
 }  // namespace
 
-TEST_F(ViewTest, StartsAsTheIdentityOverAOneUnitTable) {
-    View view;
-    EXPECT_EQ(view.canvas, &canvas);
-    EXPECT_EQ(view.tableWidth, 1.0);
-    ExpectNear(ToTable(view, 500, 300), 0.5, 0.5);
-    ExpectNear(ToTable(view, 510, 290), 10.5, -9.5);
-}
-
 TEST_F(ViewTest, HomeFitsTheWholeTableCentredAlongItsTighterAxis) {
     View view;
     view.SetTableExtent(1200, 900);  // k = max(1200 / 1000, 900 / 600) = 1.5
