@@ -8,9 +8,11 @@
 #include "model/geometry.h"
 #include "model/group.h"
 #include "model/knob.h"
+#include "model/mask.h"
 #include "model/piece_id.h"
 #include "model/random.h"
 #include "model/table.h"
+#include "render/view.h"
 
 namespace {
 
@@ -26,8 +28,6 @@ struct Grid {
         return pieces[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(column - 1)];
     }
 };
-
-std::size_t MaskBytes() { return static_cast<std::size_t>(g_maskSize) * static_cast<std::size_t>(g_maskSize); }
 
 Piece* NewPiece(const Grid& grid, std::int32_t row, std::int32_t column) {
     Piece* piece = new Piece;
@@ -55,13 +55,12 @@ void PlaceInOwnGroup(Piece* piece) {
 
 void ClearColumns(unsigned char* mask, std::int32_t first, std::int32_t count) {
     for (std::int32_t y = 0; y < g_maskSize; ++y) {
-        std::memset(mask + static_cast<std::size_t>(y) * static_cast<std::size_t>(g_maskSize) + first, 0, static_cast<std::size_t>(count));
+        std::memset(MaskRow(mask, y) + first, 0, static_cast<std::size_t>(count));
     }
 }
 
 void ClearRows(unsigned char* mask, std::int32_t first, std::int32_t count) {
-    std::memset(mask + static_cast<std::size_t>(first) * static_cast<std::size_t>(g_maskSize), 0,
-                static_cast<std::size_t>(count) * static_cast<std::size_t>(g_maskSize));
+    std::memset(MaskRow(mask, first), 0, static_cast<std::size_t>(count) * static_cast<std::size_t>(g_maskSize));
 }
 
 // `a` is the left or upper piece, `b` the right or lower one. Both lose the strip of m / 2 lines
@@ -97,6 +96,7 @@ bool GeneratePuzzle() {
     ClearPuzzle();
     FixGridGeometry();
     FitTable();
+    if (g_view != nullptr) g_view->Home();
     grid.idStride = IdStride(grid.columns);
     // Centred: the odd pixel of an odd remainder is left over on the right or bottom.
     grid.originX = (image->width - grid.columns * g_pitch) / 2;

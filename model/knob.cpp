@@ -4,11 +4,8 @@
 #include <cstring>
 
 #include "model/geometry.h"
+#include "model/mask.h"
 #include "model/random.h"
-
-static unsigned char* MaskRow(unsigned char* mask, std::int32_t row) {
-    return mask + static_cast<std::size_t>(row) * static_cast<std::size_t>(g_maskSize);
-}
 
 void AddKnob(Seam seam, unsigned char* knobMask, std::int32_t knobLine, unsigned char* socketMask, std::int32_t socketLine) {
     const std::int32_t c = g_cellSize;

@@ -7,6 +7,7 @@
 #include "model/geometry.h"
 #include "model/group.h"
 #include "model/random.h"
+#include "render/view.h"
 
 PixelRect g_clientRect;
 std::int32_t g_tableWidth = 0;
@@ -38,6 +39,7 @@ void FitTable() {
     }
     g_tableWidth = TableSide(factor * 1.125 * static_cast<double>(clientWidth));
     g_tableHeight = TableSide(factor * 1.125 * static_cast<double>(clientHeight));
+    if (g_view != nullptr) g_view->SetTableExtent(g_tableWidth, g_tableHeight);
 
     // Groups near or past the near edges are left alone; only the far edges move with the window.
     for (ListItem* it = g_groups.first; it != nullptr; it = it->next) {

@@ -19,7 +19,7 @@ extern PixelRect g_clientRect;
 extern std::int32_t g_tableWidth;
 extern std::int32_t g_tableHeight;
 
-// Fits the table to the picture and the window, hands it to the view, and brings back every
-// group that now lies beyond its far edges. A client area without width or height (a minimised
-// window) changes nothing.
+// Fits the table to the picture and the window, hands it to the view (when there is one), and
+// brings back every group that now lies beyond its far edges. A client area without width or
+// height (a minimised window) changes nothing.
 void FitTable();

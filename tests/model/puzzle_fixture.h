@@ -1,0 +1,104 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "loaders/source_image.h"
+#include "model/geometry.h"
+#include "model/group.h"
+#include "model/random.h"
+#include "model/table.h"
+
+// A picture of a given size (generation reads nothing else of it), an 800 × 600 window and a
+// known seed; everything is put back afterwards.
+class PuzzleTest : public testing::Test {
+protected:
+    void SetUp() override {
+        g_clientRect = {0, 0, 800, 600};
+        g_randomState = 2024;
+    }
+
+    void TearDown() override {
+        ClearPuzzle();
+        g_sourceImage = nullptr;
+        g_clientRect = {};
+        g_tableWidth = 0;
+        g_tableHeight = 0;
+        g_cellSize = 64;
+    }
+
+    void UsePicture(std::int32_t width, std::int32_t height) {
+        picture_.width = width;
+        picture_.height = height;
+        picture_.loaded = 1;
+        g_sourceImage = &picture_;
+    }
+
+    SourceImage picture_;
+};
+
+inline std::vector<Group*> Groups() {
+    std::vector<Group*> groups;
+    for (ListItem* it = g_groups.first; it != nullptr; it = it->next) groups.push_back(RecordOf<Group>(it));
+    return groups;
+}
+
+inline std::vector<Piece*> Pieces(const Group* group) {
+    std::vector<Piece*> pieces;
+    for (ListItem* it = group->members.first; it != nullptr; it = it->next) pieces.push_back(RecordOf<PieceLink>(it)->piece);
+    return pieces;
+}
+
+// Every piece in drawing order, then member order.
+inline std::vector<Piece*> AllPieces() {
+    std::vector<Piece*> pieces;
+    for (Group* group : Groups()) {
+        for (Piece* piece : Pieces(group)) pieces.push_back(piece);
+    }
+    return pieces;
+}
+
+// The generator's state `steps` draws after `state`.
+inline std::uint64_t StateAfter(std::uint64_t state, int steps) {
+    const std::uint64_t saved = g_randomState;
+    g_randomState = state;
+    for (int i = 0; i < steps; ++i) NextRandom();
+    const std::uint64_t result = g_randomState;
+    g_randomState = saved;
+    return result;
+}
+
+// A hand-made piece of row r, column k of a grid of up to 999 columns, with all four neighbours
+// (tests stay away from the grid's border), at the given offset inside its group.
+inline Piece* GridPiece(std::int32_t r, std::int32_t k, std::int32_t offsetX = 0, std::int32_t offsetY = 0) {
+    Piece* piece = new Piece;
+    piece->mask = new unsigned char[1]();
+    piece->id = 1000 * r + k;
+    piece->rightId = piece->id + 1;
+    piece->downId = piece->id + 1000;
+    piece->leftId = piece->id - 1;
+    piece->upId = piece->id - 1000;
+    piece->offsetX = offsetX;
+    piece->offsetY = offsetY;
+    return piece;
+}
+
+// A group at (x, y) holding the pieces, put on top of the drawing order.
+inline Group* NewGroup(std::int32_t x, std::int32_t y, const std::vector<Piece*>& pieces) {
+    Group* group = new Group;
+    group->x = x;
+    group->y = y;
+    for (Piece* piece : pieces) {
+        PieceLink* link = new PieceLink;
+        link->piece = piece;
+        PushBack(&group->members, &link->links);
+    }
+    PushBack(&g_groups, &group->links);
+    return group;
+}
+
+inline std::pair<std::int32_t, std::int32_t> TablePosition(const Group* group, const Piece* piece) {
+    return {group->x + piece->offsetX, group->y + piece->offsetY};
+}
