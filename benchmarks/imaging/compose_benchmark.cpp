@@ -158,7 +158,6 @@ struct Scene {
         g_randomState = 20240601;
         g_cellSize = 64;
         GeneratePuzzle();
-        g_view->SetTableExtent(g_tableWidth, g_tableHeight);  // home view over the fitted table
         held = HoldTwentyPieces();
         ComposeFrame(3);
     }
