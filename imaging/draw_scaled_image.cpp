@@ -37,9 +37,7 @@ std::int64_t TruncatedOrBeyond(double value) {
 
 // What stays the same for every pixel of one drawing.
 struct ScaledDrawing {
-    std::uint8_t* pixels;  // the canvas's working image
-    std::int64_t canvasRowBytes;
-    std::int64_t bytesPerPixel;
+    Canvas* canvas;
     const SourceImage* image;
     const unsigned char* mask;
     std::int64_t firstSourceColumn;
@@ -73,7 +71,6 @@ template <typename Reader, typename Sampler>
 void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample) {
     for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
         const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;
-        std::uint8_t* canvasRow = drawing.pixels + y * drawing.canvasRowBytes;
         const unsigned char* maskRow = nullptr;
         if (drawing.mask != nullptr) {
             const std::int64_t my = TruncatedOrBeyond(py) - drawing.firstSourceRow;
@@ -87,7 +84,7 @@ void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler&
                 if (mx < 0 || mx >= drawing.sourceWidth || maskRow[mx] == 0) continue;
             }
             Colour colour;
-            if (sample(reader, *drawing.image, px, py, &colour)) BlendColour(canvasRow + x * drawing.bytesPerPixel, colour);
+            if (sample(reader, *drawing.image, px, py, &colour)) PlotPixel(drawing.canvas, x, y, colour);
         }
     }
 }
@@ -107,8 +104,7 @@ void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sour
     // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
     LockHold render(&canvas->renderLock);
     if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return;
-    ScaledDrawing drawing{canvas->pixels, static_cast<std::int64_t>(canvas->width) * canvas->bytesPerPixel,
-                          canvas->bytesPerPixel, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
+    ScaledDrawing drawing{canvas, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
                           static_cast<double>(sourceX), static_cast<double>(sourceY),
                           static_cast<double>(sourceWidth / 2), static_cast<double>(sourceHeight / 2), centreX,
                           centreY, step, 0, 0, 0, 0};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "imaging/colour.h"
@@ -21,6 +22,10 @@ inline void BlendColour(std::uint8_t* pixel, const Colour& colour) {
     pixel[2] = static_cast<std::uint8_t>((pixel[2] * t + colour.blue * (255 - t)) / 255);
 }
 
-// Blends a colour into the working pixel at column x, row y (from the bottom) under the canvas's
-// render lock. A pixel outside the working image, or a canvas without one, is left alone.
-void PlotPixel(Canvas* canvas, std::int32_t x, std::int32_t y, const Colour& colour);
+// Blends a colour into the working pixel at column x, row y (from the bottom), which lies inside
+// the working image. The caller holds the canvas's render lock: drawing enters it once per piece,
+// not once per pixel.
+inline void PlotPixel(Canvas* canvas, std::int32_t x, std::int32_t y, const Colour& colour) {
+    const std::size_t pixel = static_cast<std::size_t>(y) * static_cast<std::size_t>(canvas->width) + static_cast<std::size_t>(x);
+    BlendColour(canvas->pixels + pixel * static_cast<std::size_t>(canvas->bytesPerPixel), colour);
+}

@@ -1,6 +1,6 @@
 #include "imaging/raster_samples.h"
 
-#include "imaging/pixel_readers.h"
+#include "imaging/raster_rows.h"
 
 namespace {
 

@@ -53,11 +53,6 @@ TEST(SampleBilinear, ColourChannelsAndTransparencyAreInterpolatedEachOnTheirOwn)
     Colour colour;
     EXPECT_TRUE(SampleBilinear(picture.image, 0.25, 0.0, &colour));
     EXPECT_EQ(Channels(colour), "150 15 25 63");  // 200 - 50, 10 + 5, 0 + 25, 0 + 63.75
-
-    picture.image.channels = 3;  // the same bytes read as three channels and a pad: no transparency
-    picture.image.rowStride = 8;
-    EXPECT_TRUE(SampleBilinear(picture.image, 0.0, 0.0, &colour));
-    EXPECT_EQ(Channels(colour), "200 10 0 0");
 }
 
 TEST(SampleBilinear, NoPointOutsideThePicture) {
@@ -76,12 +71,4 @@ TEST(SampleBilinear, NoPointOutsideThePicture) {
     EXPECT_EQ(Channels(colour), Grey(90));
     picture.image.loaded = 0;
     EXPECT_FALSE(SampleBilinear(picture.image, 1.0, 1.0, &colour));
-}
-
-TEST(SampleBilinear, ScientificPicturesAreInterpolatedAsGrey) {
-    TestPicture picture;
-    ASSERT_TRUE(picture.MakeRaster(ImageStorage::PdsFile, 8, 2, 1, 0, Bytes({10, 30}), "pair.img"));
-    Colour colour;
-    EXPECT_TRUE(SampleBilinear(picture.image, 0.5, 0.0, &colour));
-    EXPECT_EQ(Channels(colour), Grey(20));
 }
