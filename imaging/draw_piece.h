@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+
+// Draws one piece of the loaded picture into the view's canvas: the g_maskSize × g_maskSize
+// picture square whose first column and row are (sourceX, sourceY), kept where the mask (null
+// for none) is set, with its centre on the table point (tableX, tableY) and sizeX × sizeY table
+// units large. Averaging may serve only where allowAveraging is not 0. Draws nothing without a
+// view, a canvas or a picture.
+void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY, const unsigned char* mask,
+               std::int16_t allowAveraging, double sizeX, double sizeY);

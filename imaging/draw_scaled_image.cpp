@@ -1,0 +1,123 @@
+#include "imaging/draw_scaled_image.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "imaging/axis_footprint_sampler.h"
+#include "imaging/pixel_readers.h"
+#include "imaging/plot_pixel.h"
+#include "imaging/sample_bilinear.h"
+
+namespace {
+
+// Averaging serves only where the picture is shown at less than 1/1.1 of its size.
+constexpr double kAveragingStep = 1.1;
+
+// The canvas columns (or rows) a drawing visits run from trunc(centre − half − 0.5) to
+// trunc(centre + half + 0.5). They are clipped to 0 … limit − 1 before anything is converted
+// to an integer, so that a square far off the canvas costs nothing and converts nothing out of
+// range. False when none of them lies on the canvas.
+bool VisitedSpan(double centre, double half, std::int32_t limit, std::int32_t* first, std::int32_t* last) {
+    const double low = centre - half - 0.5;
+    const double high = centre + half + 0.5;
+    // trunc(high) ≥ 0 exactly when high > −1; trunc(low) < limit exactly when low < limit.
+    if (!(high > -1.0 && low < limit)) return false;
+    *first = low < 0.0 ? 0 : static_cast<std::int32_t>(low);
+    *last = high >= limit ? limit - 1 : static_cast<std::int32_t>(high);
+    return *first <= *last;
+}
+
+// A picture coordinate truncated toward zero; one beyond 32 bits (or not a number) gives a
+// value no mask reaches.
+std::int64_t TruncatedOrBeyond(double value) {
+    if (!(value > -2147483649.0 && value < 2147483648.0)) return INT64_MIN / 2;
+    return static_cast<std::int32_t>(value);
+}
+
+// What stays the same for every pixel of one drawing.
+struct ScaledDrawing {
+    Canvas* canvas;
+    const SourceImage* image;
+    const unsigned char* mask;
+    std::int64_t firstSourceColumn;
+    std::int64_t firstSourceRow;
+    std::int64_t sourceWidth;
+    std::int64_t sourceHeight;
+    double sourceX;
+    double sourceY;
+    double halfWidth;  // the integer halves of the source size
+    double halfHeight;
+    double centreX;
+    double centreY;
+    double step;
+    std::int32_t firstColumn;
+    std::int32_t lastColumn;
+    std::int32_t firstRow;
+    std::int32_t lastRow;
+};
+
+// Interpolates, for pictures shown at about their size or larger.
+struct BilinearSampler {
+    template <typename Reader>
+    bool operator()(const Reader& reader, const SourceImage& image, double x, double y, Colour* colour) const {
+        return SampleBilinearWith(reader, image, x, y, colour);
+    }
+};
+
+// The mask is tested before the picture is sampled: the pixel is skipped either way, and the
+// sample it would have cost is saved. A point beyond 32 bits lies outside every mask.
+template <typename Reader, typename Sampler>
+void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample) {
+    for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
+        const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;
+        const unsigned char* maskRow = nullptr;
+        if (drawing.mask != nullptr) {
+            const std::int64_t my = TruncatedOrBeyond(py) - drawing.firstSourceRow;
+            if (my < 0 || my >= drawing.sourceHeight) continue;
+            maskRow = drawing.mask + my * drawing.sourceWidth;
+        }
+        for (std::int32_t x = drawing.firstColumn; x <= drawing.lastColumn; ++x) {
+            const double px = (x - drawing.centreX) * drawing.step + drawing.halfWidth + drawing.sourceX;
+            if (maskRow != nullptr) {
+                const std::int64_t mx = TruncatedOrBeyond(px) - drawing.firstSourceColumn;
+                if (mx < 0 || mx >= drawing.sourceWidth || maskRow[mx] == 0) continue;
+            }
+            Colour colour;
+            if (sample(reader, *drawing.image, px, py, &colour)) PlotPixel(drawing.canvas, x, y, colour);
+        }
+    }
+}
+
+}  // namespace
+
+void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+                     std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                     std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight) {
+    if (canvas == nullptr || image == nullptr || image->loaded == 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
+    if (!(std::isfinite(centreX) && std::isfinite(centreY) && std::isfinite(destWidth) && std::isfinite(destHeight)))
+        return;
+    const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
+    if (!(step > 0.0 && std::isfinite(step))) return;
+
+    // The working image is held for the whole square rather than entered for every pixel written:
+    // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
+    LockHold render(&canvas->renderLock);
+    if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return;
+    ScaledDrawing drawing{canvas, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
+                          static_cast<double>(sourceX), static_cast<double>(sourceY),
+                          static_cast<double>(sourceWidth / 2), static_cast<double>(sourceHeight / 2), centreX,
+                          centreY, step, 0, 0, 0, 0};
+    const double halfDestWidth = std::trunc(sourceWidth / step * 0.5);
+    const double halfDestHeight = std::trunc(sourceHeight / step * 0.5);
+    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return;
+    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return;
+
+    const bool averaging = allowAveraging != 0 && step > kAveragingStep;
+    WithPixelReader(*image, [&](const auto& reader) {
+        if (averaging)
+            DrawRows(drawing, reader, AxisFootprintSampler(step));
+        else
+            DrawRows(drawing, reader, BilinearSampler{});
+    });
+}

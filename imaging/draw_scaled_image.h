@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+#include "loaders/source_image.h"
+#include "render/canvas.h"
+
+// Draws the source rectangle of the picture (sourceWidth × sourceHeight pixels from column
+// sourceX, row sourceY) scaled to destWidth × destHeight canvas pixels and centred on
+// (centreX, centreY), by mapping every covered canvas pixel back into the picture. One step of
+// picture pixels per canvas pixel serves both axes, so the picture is never stretched unevenly.
+// Where the picture is shown at less than 1/1.1 of its size and averaging is allowed, each
+// canvas pixel averages the picture under its footprint; otherwise it is interpolated. The mask
+// (sourceWidth × sourceHeight bytes, row by row; null for none) keeps the pixels whose byte is
+// not 0. Pixels outside the picture, the mask or the canvas are left exactly as they were, and
+// so is everything when the numbers are not finite or the canvas has no working image.
+void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+                     std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                     std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight);

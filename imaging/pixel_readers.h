@@ -1,0 +1,178 @@
+#pragma once
+
+// One reader of whole pixels for every way the picture can be stored. Drawing chooses the reader
+// once per piece (WithPixelReader) and then reads pixel after pixel without asking again how the
+// picture is held; SamplePixel chooses once per pixel. A reader's Read() gives exactly what
+// SamplePixel gives: false with opaque black outside the picture, true otherwise, and black for
+// a pixel whose bytes do not lie wholly inside the buffer or the file mapping. Read() goes
+// through the reader's rows (RowAt(y).Get(x)), which loops that stay inside the picture use
+// directly, so that a row's position is worked out once for all the pixels read from it.
+
+#include <cstdint>
+
+#include "imaging/colour.h"
+#include "imaging/raster_rows.h"
+#include "loaders/raster_file.h"
+#include "loaders/source_image.h"
+
+struct PictureExtent {
+    std::int32_t width;
+    std::int32_t height;
+
+    bool Contains(std::int32_t x, std::int32_t y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+};
+
+// The pixel at (x, y) through the reader's rows; every reader reads this way.
+template <typename Reader>
+bool ReadPixel(const Reader& reader, std::int32_t x, std::int32_t y, Colour* colour) {
+    *colour = Colour();
+    if (!reader.extent.Contains(x, y)) return false;
+    reader.RowAt(y).Get(x, colour);
+    return true;
+}
+
+// Without a picture every read fails (an empty extent); a picture whose samples cannot be read
+// (an unknown sample type, no data) is black throughout.
+struct BlackReader {
+    struct Row {
+        static constexpr bool kGrey = true;
+        std::uint8_t Grey(std::int32_t) const { return 0; }
+        void Get(std::int32_t, Colour*) const {}
+    };
+
+    PictureExtent extent;
+
+    Row RowAt(std::int32_t) const { return Row(); }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
+};
+
+// Decoded buffers hold their rows top first while picture rows count from the bottom. Bytes is 1
+// for grey, 3 for blue, green, red and 4 when straight alpha follows.
+template <int Bytes>
+struct DecodedReader {
+    struct Row {
+        static constexpr bool kGrey = Bytes == 1;
+
+        const unsigned char* data;
+        std::int64_t start;  // of the row in the buffer
+        std::int64_t last;   // the last offset at which a whole pixel fits in the buffer
+        std::int64_t channels;
+
+        const unsigned char* PixelAt(std::int32_t x) const {
+            const std::int64_t at = start + x * channels;
+            return at < 0 || at > last ? nullptr : data + at;
+        }
+
+        std::uint8_t Grey(std::int32_t x) const {
+            static_assert(Bytes == 1, "only a grey buffer reads as grey");
+            const unsigned char* pixel = PixelAt(x);
+            return pixel == nullptr ? 0 : pixel[0];
+        }
+
+        void Get(std::int32_t x, Colour* colour) const {
+            const unsigned char* pixel = PixelAt(x);
+            if (pixel == nullptr) return;
+            if constexpr (Bytes == 1) {
+                SetGrey(colour, pixel[0]);
+            } else {
+                colour->red = pixel[2];
+                colour->green = pixel[1];
+                colour->blue = pixel[0];
+                if constexpr (Bytes == 4) colour->transparency = static_cast<std::uint8_t>(255 - pixel[3]);
+            }
+        }
+    };
+
+    PictureExtent extent;
+    const unsigned char* data;
+    std::int64_t size;  // rowStride × height
+    std::int64_t rowStride;
+    std::int64_t channels;
+
+    Row RowAt(std::int32_t y) const {
+        return Row{data, (extent.height - 1 - static_cast<std::int64_t>(y)) * rowStride, size - Bytes, channels};
+    }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
+};
+
+template <std::int32_t BitPix>
+struct FitsReader {
+    PictureExtent extent;
+    RasterFile* raster;
+    WholeSamples whole;
+
+    FitsRow<BitPix> RowAt(std::int32_t y) const { return FitsRowAt<BitPix>(raster, whole, y); }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
+};
+
+template <PdsShown Shown>
+struct PdsReader {
+    PictureExtent extent;
+    const RasterFile* raster;
+    PdsSampleRule rule;
+    WholeSamples whole;
+
+    PdsRow<Shown> RowAt(std::int32_t y) const { return PdsRowAt<Shown>(*raster, whole, rule, y); }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
+};
+
+template <std::int32_t BitPix>
+FitsReader<BitPix> MakeFitsReader(const PictureExtent& extent, RasterFile* raster) {
+    return FitsReader<BitPix>{extent, raster, WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes)};
+}
+
+template <typename Action>
+decltype(auto) WithFitsReader(const PictureExtent& extent, RasterFile* raster, Action&& action) {
+    switch (raster->sampleFormat) {
+    case 8:
+        return action(MakeFitsReader<8>(extent, raster));
+    case 16:
+        return action(MakeFitsReader<16>(extent, raster));
+    case 32:
+        return action(MakeFitsReader<32>(extent, raster));
+    case -32:
+        return action(MakeFitsReader<-32>(extent, raster));
+    case -64:
+        return action(MakeFitsReader<-64>(extent, raster));
+    default:
+        return action(BlackReader{extent});
+    }
+}
+
+template <typename Action>
+decltype(auto) WithPdsReader(const PictureExtent& extent, const RasterFile* raster, Action&& action) {
+    const PdsSampleRule rule = PdsRuleOf(*raster);
+    const WholeSamples whole = WholeSamplesOf(*raster, rule.bytes);
+    switch (rule.shown) {
+    case PdsShown::Byte:
+        return action(PdsReader<PdsShown::Byte>{extent, raster, rule, whole});
+    case PdsShown::RealBigEndian:
+        return action(PdsReader<PdsShown::RealBigEndian>{extent, raster, rule, whole});
+    case PdsShown::RealLittleEndian:
+        return action(PdsReader<PdsShown::RealLittleEndian>{extent, raster, rule, whole});
+    default:
+        return action(BlackReader{extent});
+    }
+}
+
+// Calls action(reader) with the reader for the picture's storage.
+template <typename Action>
+decltype(auto) WithPixelReader(const SourceImage& image, Action&& action) {
+    const PictureExtent extent{image.width, image.height};
+    if (image.loaded == 0) return action(BlackReader{PictureExtent{0, 0}});
+    if (image.data == nullptr) return action(BlackReader{extent});
+    switch (image.storage) {
+    case ImageStorage::Decoded: {
+        const auto* data = static_cast<const unsigned char*>(image.data);
+        const std::int64_t size = static_cast<std::int64_t>(image.rowStride) * image.height;
+        if (image.channels <= 1) return action(DecodedReader<1>{extent, data, size, image.rowStride, image.channels});
+        if (image.channels < 4) return action(DecodedReader<3>{extent, data, size, image.rowStride, image.channels});
+        return action(DecodedReader<4>{extent, data, size, image.rowStride, image.channels});
+    }
+    case ImageStorage::FitsFile:
+        return WithFitsReader(extent, static_cast<RasterFile*>(image.data), action);
+    case ImageStorage::PdsFile:
+        return WithPdsReader(extent, static_cast<const RasterFile*>(image.data), action);
+    }
+    return action(BlackReader{extent});
+}
