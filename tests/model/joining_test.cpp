@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "model/generation.h"
+#include "model/picking.h"
+#include "model/snapping.h"
 #include "puzzle_fixture.h"
-#include "support/leak_check.h"
 
 namespace {
 
@@ -16,10 +18,7 @@ int Drop(Group* held) {
     RaiseGroup(held);
     g_draggedGroup = held;
     int joins = 0;
-    while (Group* survivor = JoinDropped()) {
-        LowerGroup(survivor);
-        ++joins;
-    }
+    for (; Group* survivor = JoinDropped(); ++joins) LowerGroup(survivor);
     g_draggedGroup = nullptr;
     return joins;
 }
@@ -40,96 +39,89 @@ int DropPieceAt(const Piece* piece, int x, int y) {
     return Drop(group);
 }
 
-Piece* PieceById(int id) {
-    for (Piece* piece : AllPieces()) {
-        if (piece->id == id) return piece;
-    }
-    return nullptr;
-}
+using Correction = std::optional<std::pair<int, int>>;
 
 }  // namespace
 
-TEST_F(PuzzleTest, AJoinMovesTheDroppedPiecesIntoPlaceAndRecentresTheSurvivor) {
-    g_cellSize = 64;
-    FixGridGeometry();
-    Piece* q = GridPiece(2, 2);
-    Piece* s = GridPiece(2, 3);
-    Group* resting = NewGroup(500, 500, {q});
-    Group* dropped = NewGroup(590, 510, {s});
-    g_draggedGroup = dropped;
-    EXPECT_EQ(JoinDropped(), resting);
-    EXPECT_EQ(g_draggedGroup, resting);
-    EXPECT_EQ(Groups(), std::vector<Group*>{resting});
-    EXPECT_EQ(Pieces(resting), (std::vector<Piece*>{q, s}));
-    EXPECT_EQ(TablePosition(resting, q), std::pair(500, 500));
-    EXPECT_EQ(TablePosition(resting, s), std::pair(595, 500));
-    // The offsets (0, 0) and (95, 0) average to (47, 0), truncated.
-    EXPECT_EQ(resting->x, 547);
-    EXPECT_EQ(q->offsetX, -47);
-    EXPECT_EQ(s->offsetX, 48);
-    EXPECT_TRUE(NothingLeaked());
+TEST_F(PuzzleTest, APointPicksTheTopMostGroupWithAPieceStrictlyWithinHalfAPitch) {
+    Group* pair = NewGroup(0, 0, {GridPiece(2, 2, 500, 500), GridPiece(2, 3, 595, 500)});
+    Group* above = NewGroup(615, 500, {GridPiece(5, 5)});
+    // 47 is less than half of 95; 48 no longer is. 590 lies in the squares of 2003 and 5005.
+    const struct { int x, y; Group* picked; } cases[] = {
+        {546, 454, pair}, {454, 546, pair},  {547, 500, nullptr}, {453, 500, nullptr}, {500, 547, nullptr},
+        {500, 453, nullptr}, {560, 500, pair}, {590, 500, above}, {662, 500, nullptr}};
+    for (const auto& c : cases) EXPECT_EQ(PickGroup(c.x, c.y), c.picked) << c.x << ", " << c.y;
 }
 
-TEST_F(PuzzleTest, ADropThatFitsNothingChangesNothing) {
-    g_cellSize = 64;
-    FixGridGeometry();
-    Group* alone = NewGroup(500, 500, {GridPiece(2, 2), GridPiece(2, 3, 95, 0)});
-    g_draggedGroup = alone;
-    EXPECT_EQ(JoinDropped(), nullptr);  // a group never fits itself
-    Group* far = NewGroup(713, 500, {GridPiece(2, 4)});
-    g_draggedGroup = far;
-    EXPECT_EQ(JoinDropped(), nullptr);  // 2004 lies 118 from 2003: one pitch and the whole tolerance
-    EXPECT_EQ(g_draggedGroup, far);
-    EXPECT_EQ(Groups(), (std::vector<Group*>{alone, far}));
-    EXPECT_EQ(far->x, 713);
-    EXPECT_EQ(alone->x, 500);
-    g_draggedGroup = nullptr;
-    EXPECT_EQ(JoinDropped(), nullptr);
+TEST_F(PuzzleTest, ADroppedPieceSnapsOnlyBesideItsOwnNeighbourWithinReachAndTolerance) {
+    // Piece 2002 rests at (500, 500); the piece of row r, column k is dropped at (x, y).
+    const struct { int r, k, x, y; Correction correction; } cases[] = {
+        {2, 3, 590, 510, {{5, -10}}},  // right, to (595, 500)
+        {2, 3, 612, 500, {{-17, 0}}},
+        {2, 3, 617, 522, {{-22, -22}}},
+        {2, 3, 618, 500, {}},          // 118 is not less than the reach
+        {2, 3, 590, 523, {}},          // 23 is not less than the tolerance
+        {3, 2, 523, 590, {}},          // nor across an upper-lower seam
+        {2, 3, 405, 500, {}},          // on the left, where 2001 belongs
+        {3, 2, 505, 590, {{-5, 5}}},   // down: one pitch higher on the table
+        {1, 2, 497, 410, {{3, -5}}},
+        {2, 1, 410, 497, {{-5, 3}}},
+        {1, 2, 500, 500, {{0, -95}}},  // right onto the piece, a zero counts as up or left
+        {2, 1, 500, 500, {{-95, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << 1000 * c.r + c.k << " at " << c.x << ", " << c.y);
+        // Group positions and piece offsets differ, so that a fit must add them.
+        Group* resting = NewGroup(400, 450, {GridPiece(2, 2, 100, 50)});
+        Group* dropped = NewGroup(c.x + 7, c.y - 3, {GridPiece(c.r, c.k, -7, 3)});
+        std::pair<int, int> found{12345, 12345};
+        const bool fits = FindFit(resting, dropped, &found.first, &found.second);
+        EXPECT_EQ(fits ? Correction(found) : Correction(), c.correction);
+        EXPECT_TRUE(fits || found == std::pair(12345, 12345));  // a miss leaves the outputs alone
+        ClearPuzzle();
+    }
 }
 
-TEST_F(PuzzleTest, OneDropBetweenTwoGroupsJoinsAllThree) {
-    g_cellSize = 64;
-    FixGridGeometry();
+TEST_F(PuzzleTest, OneDropBetweenTwoGroupsJoinsAllThreeExactlyOnePitchApart) {
     Piece* left = GridPiece(2, 2);
     Piece* middle = GridPiece(2, 3);
     Piece* right = GridPiece(2, 4);
     NewGroup(500, 500, {left});
     NewGroup(690, 500, {right});
-    Group* held = NewGroup(597, 503, {middle});
-    EXPECT_EQ(Drop(held), 2);
+    EXPECT_EQ(JoinDropped(), nullptr);  // nothing held
+    g_draggedGroup = NewGroup(595, 523, {middle});  // 23 below its place fits neither
+    EXPECT_EQ(JoinDropped(), nullptr);
+    EXPECT_EQ(std::vector({g_draggedGroup->x, g_draggedGroup->y, g_groups.count}), std::vector({595, 523, 3}));
+
+    EXPECT_EQ(DropPieceAt(middle, 597, 503), 2);
     ASSERT_EQ(g_groups.count, 1);
     const Group* survivor = Groups()[0];
     EXPECT_EQ(survivor->members.count, 3);
     EXPECT_EQ(TablePosition(survivor, left), std::pair(500, 500));
     EXPECT_EQ(TablePosition(survivor, middle), std::pair(595, 500));
     EXPECT_EQ(TablePosition(survivor, right), std::pair(690, 500));
+    EXPECT_EQ(std::pair(survivor->x, survivor->y), std::pair(595, 500));  // recentred on its pieces
 }
 
 TEST_F(PuzzleTest, DroppingEveryPieceBesideItsNeighboursSolvesThePuzzle) {
     UsePicture(1000, 700);
-    g_cellSize = 64;
     for (bool forward : {true, false}) {
         ASSERT_TRUE(GeneratePuzzle());
         std::vector<Piece*> pieces = AllPieces();  // row by row
         if (!forward) std::reverse(pieces.begin(), pieces.end());
         const Piece* anchor = pieces.front();
         const auto [ax, ay] = TablePosition(GroupOf(anchor), anchor);
-        int joins = 0;
-        for (std::size_t i = 1; i < pieces.size(); ++i) {
-            const Piece* piece = pieces[i];
-            // Each piece a little off its place, by less than the tolerance of 23.
-            const int jitterX = static_cast<int>(i % 7) * 3 - 9;
-            const int jitterY = static_cast<int>(i % 5) * 5 - 10;
-            joins += DropPieceAt(piece, ax + piece->homeX - anchor->homeX + jitterX, ay + piece->homeY - anchor->homeY + jitterY);
+        // Each piece a little off its place, by less than the tolerance of 23.
+        for (int i = 1; i < 70; ++i) {
+            const Piece* p = pieces[i];
+            DropPieceAt(p, ax + p->homeX - anchor->homeX + i % 7 * 3 - 9, ay + p->homeY - anchor->homeY + i % 5 * 5 - 10);
         }
-        EXPECT_EQ(joins, 69);
         ASSERT_EQ(g_groups.count, 1);
         const Group* solved = Groups()[0];
         EXPECT_EQ(solved->members.count, 70);
         // Every piece sits exactly where its home lies from the first one: one pitch apart.
-        for (const Piece* piece : Pieces(solved)) {
-            EXPECT_EQ(TablePosition(solved, piece), std::pair(ax + piece->homeX - anchor->homeX, ay + piece->homeY - anchor->homeY))
-                << "piece " << piece->id;
+        for (const Piece* p : Pieces(solved)) {
+            EXPECT_EQ(TablePosition(solved, p), std::pair(ax + p->homeX - anchor->homeX, ay + p->homeY - anchor->homeY)) << p->id;
         }
     }
 }
@@ -138,31 +130,22 @@ TEST_F(PuzzleTest, InAGridOf1200ColumnsEveryIdIsUniqueAndRightNeighboursStillJoi
     UsePicture(1200 * 11, 2 * 11);
     g_cellSize = 8;  // pitch 11, tolerance 2, reach 13
     ASSERT_TRUE(GeneratePuzzle());
-    const std::vector<Piece*> pieces = AllPieces();
+    const std::vector<Piece*> pieces = AllPieces();  // row by row
     ASSERT_EQ(pieces.size(), 2400u);
-    std::vector<int> ids;
-    for (const Piece* piece : pieces) ids.push_back(piece->id);
-    std::sort(ids.begin(), ids.end());
-    EXPECT_EQ(std::adjacent_find(ids.begin(), ids.end()), ids.end());
-
-    // Rows are 10000 apart once a row holds 1000 or more pieces.
-    Piece* p999 = PieceById(10999);
-    Piece* p1000 = PieceById(11000);
-    Piece* p1001 = PieceById(11001);
-    Piece* below1 = PieceById(20001);
-    ASSERT_TRUE(p999 && p1000 && p1001 && below1);
-    EXPECT_EQ(p1000->rightId, 11001);
-    EXPECT_EQ(p1000->downId, 21000);
-    EXPECT_EQ(PieceById(11200)->rightId, 0);
-    EXPECT_EQ(below1->upId, 10001);
+    // Rows lie 10000 apart once a row holds 1000 pieces or more.
+    for (int i = 0; i < 2400; ++i) ASSERT_EQ(pieces[i]->id, 10000 * (1 + i / 1200) + 1 + i % 1200);
+    Piece* p999 = pieces[998];
+    Piece* p1000 = pieces[999];
+    Piece* below1 = pieces[1200];
+    EXPECT_EQ(std::vector({p1000->rightId, p1000->downId, pieces[1199]->rightId, below1->upId}), std::vector({11001, 21000, 0, 10001}));
 
     const auto [x, y] = TablePosition(GroupOf(p999), p999);
     EXPECT_EQ(DropPieceAt(p1000, x + 12, y + 1), 1);
     // Piece 20001 does not belong right of 11000, however close it lies; 11001 does.
     EXPECT_EQ(DropPieceAt(below1, x + 22, y), 0);
-    EXPECT_EQ(DropPieceAt(p1001, x + 22, y), 1);
+    EXPECT_EQ(DropPieceAt(pieces[1000], x + 22, y), 1);
     const Group* joined = GroupOf(p999);
     EXPECT_EQ(joined->members.count, 3);
-    EXPECT_EQ(TablePosition(joined, p1001), std::pair(x + 22, y));
     EXPECT_EQ(TablePosition(joined, p1000), std::pair(x + 11, y));
+    EXPECT_EQ(TablePosition(joined, pieces[1000]), std::pair(x + 22, y));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "loaders/source_image.h"
@@ -11,22 +12,20 @@
 #include "model/random.h"
 #include "model/table.h"
 
-// A picture of a given size (generation reads nothing else of it), an 800 × 600 window and a
-// known seed; everything is put back afterwards.
+// An 800 × 600 window, cell size 64 (pitch 95, tolerance 23, reach 118), a known seed and, on
+// request, a picture of a given size (generation reads nothing else of it).
 class PuzzleTest : public testing::Test {
 protected:
     void SetUp() override {
         g_clientRect = {0, 0, 800, 600};
         g_randomState = 2024;
+        g_cellSize = 64;
+        FixGridGeometry();
     }
 
     void TearDown() override {
         ClearPuzzle();
         g_sourceImage = nullptr;
-        g_clientRect = {};
-        g_tableWidth = 0;
-        g_tableHeight = 0;
-        g_cellSize = 64;
     }
 
     void UsePicture(std::int32_t width, std::int32_t height) {
@@ -65,24 +64,14 @@ inline std::uint64_t StateAfter(std::uint64_t state, int steps) {
     const std::uint64_t saved = g_randomState;
     g_randomState = state;
     for (int i = 0; i < steps; ++i) NextRandom();
-    const std::uint64_t result = g_randomState;
-    g_randomState = saved;
-    return result;
+    return std::exchange(g_randomState, saved);
 }
 
-// A hand-made piece of row r, column k of a grid of up to 999 columns, with all four neighbours
-// (tests stay away from the grid's border), at the given offset inside its group.
+// A hand-made piece of row r, column k away from the border of a grid of up to 999 columns, at
+// the given offset inside its group.
 inline Piece* GridPiece(std::int32_t r, std::int32_t k, std::int32_t offsetX = 0, std::int32_t offsetY = 0) {
-    Piece* piece = new Piece;
-    piece->mask = new unsigned char[1]();
-    piece->id = 1000 * r + k;
-    piece->rightId = piece->id + 1;
-    piece->downId = piece->id + 1000;
-    piece->leftId = piece->id - 1;
-    piece->upId = piece->id - 1000;
-    piece->offsetX = offsetX;
-    piece->offsetY = offsetY;
-    return piece;
+    const std::int32_t id = 1000 * r + k;
+    return new Piece{{}, new unsigned char[1](), id, id + 1, id + 1000, id - 1, id - 1000, 0, 0, offsetX, offsetY};
 }
 
 // A group at (x, y) holding the pieces, put on top of the drawing order.
