@@ -86,31 +86,25 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
 }
 
 TEST(PdsLabel, SampleTypeTellsTheByteOrderAndKind) {
+    // Each of the space-separated types, in a readable picture's label.
+    const auto expect = [](const char* types, SampleByteOrder order, SampleKind kind) {
+        std::istringstream names(types);
+        for (std::string type; names >> type;) {
+            const ReadOutcome read = ReadLabel(Label("3", kSize + "SAMPLE_TYPE = " + type + "\r\n"), 136);
+            EXPECT_TRUE(read.accepted) << type;  // a type that cannot be shown is not refused here
+            EXPECT_EQ(read.raster.byteOrder, order) << type;
+            EXPECT_EQ(read.raster.sampleKind, kind) << type;
+        }
+    };
     const auto big = SampleByteOrder::BigEndian;
     const auto little = SampleByteOrder::LittleEndian;
-    const struct {
-        const char* types;  // separated by spaces
-        SampleByteOrder order;
-        SampleKind kind;
-    } groups[] = {
-        {"MSB_INTEGER MSB_UNSIGNED_INTEGER SUN_INTEGER MAC_UNSIGNED_INTEGER INTEGER UNSIGNED_INTEGER msb_integer", big,
-         SampleKind::Integer},
-        {"IEEE_REAL SUN_REAL MAC_REAL REAL", big, SampleKind::Real},
-        {"LSB_INTEGER LSB_UNSIGNED_INTEGER PC_INTEGER PC_UNSIGNED_INTEGER VAX_INTEGER VAX_UNSIGNED_INTEGER \"LSB_INTEGER\"",
-         little, SampleKind::Integer},
-        {"PC_REAL VAX_REAL", little, SampleKind::Real},
-        {"IEEE_COMPLEX MSB_BIT_STRING ASCII_INTEGER CHARACTER N/A", SampleByteOrder::Unstated, SampleKind::Unstated},
-    };
-    for (const auto& group : groups) {
-        std::istringstream types(group.types);
-        for (std::string type; types >> type;) {
-            // A type the reader cannot show is told by the record, not refused here.
-            const ReadOutcome read = ReadLabel(Label("3", kSize + "SAMPLE_TYPE = " + type + "\r\n"), 136);
-            EXPECT_TRUE(read.accepted) << type;
-            EXPECT_EQ(read.raster.byteOrder, group.order) << type;
-            EXPECT_EQ(read.raster.sampleKind, group.kind) << type;
-        }
-    }
+    expect("MSB_INTEGER MSB_UNSIGNED_INTEGER SUN_INTEGER MAC_UNSIGNED_INTEGER INTEGER UNSIGNED_INTEGER msb_integer", big,
+           SampleKind::Integer);
+    expect("IEEE_REAL SUN_REAL MAC_REAL REAL", big, SampleKind::Real);
+    expect("LSB_INTEGER LSB_UNSIGNED_INTEGER PC_INTEGER PC_UNSIGNED_INTEGER VAX_INTEGER VAX_UNSIGNED_INTEGER \"LSB_INTEGER\"",
+           little, SampleKind::Integer);
+    expect("PC_REAL VAX_REAL", little, SampleKind::Real);
+    expect("IEEE_COMPLEX MSB_BIT_STRING ASCII_INTEGER CHARACTER N/A", SampleByteOrder::Unstated, SampleKind::Unstated);
     const ReadOutcome unstated = ReadLabel(Label("3"), 136);
     EXPECT_EQ(unstated.raster.byteOrder, SampleByteOrder::Unstated);
     EXPECT_EQ(unstated.raster.sampleKind, SampleKind::Unstated);

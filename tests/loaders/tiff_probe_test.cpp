@@ -22,10 +22,3 @@ TEST(TiffProbe, ReadsTheVersionWordLittleEndianAndGivesZeroForShortOrMissingFile
     for (const auto& c : cases) EXPECT_EQ(ProbeTiffVersion(WriteTestFile("probe.tif", c.bytes).c_str()), c.version);
     EXPECT_EQ(ProbeTiffVersion(MissingTestFile("nothing.tif").c_str()), 0);
 }
-
-TEST(TiffProbe, TellsRealBigTiffFilesFromClassicOnes) {
-    SKIP_WITHOUT_TESTDATA();
-    EXPECT_EQ(ProbeTiffVersion(TestDataFile("tif_classic_le_rgb.tif").c_str()), 1);
-    EXPECT_EQ(ProbeTiffVersion(TestDataFile("tif_hopper_bigtiff_le.tif").c_str()), 2);
-    EXPECT_EQ(ProbeTiffVersion(TestDataFile("tif_bigtiff_be.tif").c_str()), 0);
-}
