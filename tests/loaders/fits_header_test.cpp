@@ -72,6 +72,7 @@ TEST(FitsHeader, ReadsATwoAxisPictureFromTheBlockAfterEndOrRefusesWithTheRightMe
         {"NAXIS = 0", File(Picture(16, 3, 2, 0), 12), false, L"", 0},
         {"NAXIS = 3 and BITPIX 64", File(Picture(64, 3, 2, 3, {"NAXIS3  = 2"}), 96), false, kUnsupported, 0},
         {"the last sample one byte past the end", File(picture, 11), false, kNotValid, 0},
+        {"the last 64-bit real one byte past the end", File(Picture(-64, 3, 2), 47), false, kNotValid, 0},
         {"a header that fills the file", File(Picture(8, 1, 1), 0), false, kNotValid, 0},
         {"no width", File(Picture(16, 0, 2), 12), false, kNotValid, 0},
         {"negative width", File(Picture(16, -3, 2), 12), false, kNotValid, 0},

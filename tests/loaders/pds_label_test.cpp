@@ -38,12 +38,15 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
     } cases[] = {
         // Record 3 of 64 bytes: the samples are bytes 128 to 135.
         {"records count from 1", Label("3"), 136, L"", 128},
-        {"the last sample one byte past the end", Label("3"), 135, kNotValid, 0},
+        {"the last 16-bit sample one byte past the end", Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 16\r\n"), 143,
+         kNotValid, 0},
         {"samples wholly past the end", Label("9"), 400, kNotValid, 0},
         {"version on the second line", "CCSD3ZF0000100000001NJPL3IF0PDS200000001 = SFDU_LABEL\r\n" + Label("3"), 200, L"", 128},
         {"version on the third line", "/* comment */\r\n\r\n" + Label("3"), 200, kNotValid, 0},
         {"^IMAGE in bytes", Label("201 <BYTES>"), 208, L"", 200},
         {"^IMAGE in bytes, unit in lower case", Label("150<bytes>"), 208, L"", 149},
+        {"^IMAGE_HEADER counts too: the last pointer wins, with its own unit", Label("201 <BYTES>", "^IMAGE_HEADER = 3\r\n" + kSize),
+         208, L"", 128},
         {"indented keywords inside objects, the last value winning",
          Label("9",
                "OBJECT = BROWSE_IMAGE\r\n  LINES = 9\r\n  LINE_SAMPLES = 9\r\nEND_OBJECT = BROWSE_IMAGE\r\n"
@@ -57,13 +60,15 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
          L"", 97},
         {"SAMPLE_BITS = 12", Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 12\r\n"), 256, kUnsupported, 0},
         {"no SAMPLE_BITS", Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\n"), 256, kUnsupported, 0},
+        {"keywords in lower case", Label("3", "lines = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 8\r\n"), 256, kNotValid, 0},
         {"no width", Label("3", "LINES = 2\r\nSAMPLE_BITS = 8\r\n"), 256, kNotValid, 0},
         {"height 0", Label("3", "LINES = 0\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 8\r\n"), 256, kNotValid, 0},
         {"negative height", Label("3", "LINES = -2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 8\r\n"), 256, kNotValid, 0},
         {"detached file and record", Label("(\"FF01.IMG\",3)"), 400, kNotValid, 0},
         {"detached file", Label("\"PAN1IRED.IMG\""), 400, kNotValid, 0},
         {"byte 0, before the start", Label("0 <BYTES>"), 400, kNotValid, 0},
-        {"offset beyond 32 bits", Label("3", "RECORD_BYTES = 2000000000\r\n" + kSize), 400, kNotValid, 0},
+        // (33554434 − 1) × 128 is 2^32 + 128: in 32 bits it would wrap round to the samples' place.
+        {"an offset beyond 32 bits", Label("33554434", "RECORD_BYTES = 128\r\n" + kSize), 136, kNotValid, 0},
         {"sample count beyond 62 bits", Label("1", "LINES = 2147483647\r\nLINE_SAMPLES = 2147483647\r\nSAMPLE_BITS = 16\r\n"), 400, kNotValid, 0},
         {"no END", "PDS_VERSION_ID = PDS3\r\nSAMPLE_BITS = 8\r\nLINES = 1\r\nLINE_SAMPLES = 12", 0, kNotValid, 0},
         {"no line feeds", "PDS_VERSION_ID = PDS3 SAMPLE_BITS = 8 END", 0, kNotValid, 0},
