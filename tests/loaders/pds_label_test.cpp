@@ -38,15 +38,15 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
     } cases[] = {
         // Record 3 of 64 bytes: the samples are bytes 128 to 135.
         {"records count from 1", Label("3"), 136, L"", 128},
-        {"the last 16-bit sample one byte past the end", Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 16\r\n"), 143,
-         kNotValid, 0},
+        {"the last 16-bit sample one byte past the end",
+         Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 16\r\n"), 143, kNotValid, 0},
         {"samples wholly past the end", Label("9"), 400, kNotValid, 0},
         {"version on the second line", "CCSD3ZF0000100000001NJPL3IF0PDS200000001 = SFDU_LABEL\r\n" + Label("3"), 200, L"", 128},
         {"version on the third line", "/* comment */\r\n\r\n" + Label("3"), 200, kNotValid, 0},
         {"^IMAGE in bytes", Label("201 <BYTES>"), 208, L"", 200},
         {"^IMAGE in bytes, unit in lower case", Label("150<bytes>"), 208, L"", 149},
-        {"^IMAGE_HEADER counts too: the last pointer wins, with its own unit", Label("201 <BYTES>", "^IMAGE_HEADER = 3\r\n" + kSize),
-         208, L"", 128},
+        {"^IMAGE_HEADER counts too: the last pointer wins, with its own unit",
+         Label("201 <BYTES>", "^IMAGE_HEADER = 3\r\n" + kSize), 208, L"", 128},
         {"indented keywords inside objects, the last value winning",
          Label("9",
                "OBJECT = BROWSE_IMAGE\r\n  LINES = 9\r\n  LINE_SAMPLES = 9\r\nEND_OBJECT = BROWSE_IMAGE\r\n"
@@ -54,10 +54,11 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
                "SAMPLE_BITS = 8\r\n"),  // read after END_OBJECT: that line did not end the label
          520, L"", 512},
         {"nothing after END counts", Label("3") + "LINES = 9\r\n", 136, L"", 128},
-        // The label is 97 bytes long, END its last line without a line feed.
+        // The label is 97 bytes long, its END line without a line feed, the samples straight after it.
         {"END at the very end of the label",
-         "PDS_VERSION_ID = PDS3\nRECORD_BYTES = 1\nLINES = 2\nLINE_SAMPLES = 4\nSAMPLE_BITS = 8\n^IMAGE = 98\nEND", 105,
-         L"", 97},
+         "PDS_VERSION_ID = PDS3\nRECORD_BYTES = 1\nLINES = 2\nLINE_SAMPLES = 4\nSAMPLE_BITS = 8\n^IMAGE = 98\nEND" +
+             std::string(8, '\x01'),
+         0, L"", 97},
         {"SAMPLE_BITS = 12", Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 12\r\n"), 256, kUnsupported, 0},
         {"no SAMPLE_BITS", Label("3", "LINES = 2\r\nLINE_SAMPLES = 4\r\n"), 256, kUnsupported, 0},
         {"keywords in lower case", Label("3", "lines = 2\r\nLINE_SAMPLES = 4\r\nSAMPLE_BITS = 8\r\n"), 256, kNotValid, 0},
@@ -69,7 +70,8 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
         {"byte 0, before the start", Label("0 <BYTES>"), 400, kNotValid, 0},
         // (33554434 − 1) × 128 is 2^32 + 128: in 32 bits it would wrap round to the samples' place.
         {"an offset beyond 32 bits", Label("33554434", "RECORD_BYTES = 128\r\n" + kSize), 136, kNotValid, 0},
-        {"sample count beyond 62 bits", Label("1", "LINES = 2147483647\r\nLINE_SAMPLES = 2147483647\r\nSAMPLE_BITS = 16\r\n"), 400, kNotValid, 0},
+        {"sample count beyond 62 bits",
+         Label("1", "LINES = 2147483647\r\nLINE_SAMPLES = 2147483647\r\nSAMPLE_BITS = 16\r\n"), 400, kNotValid, 0},
         {"no END", "PDS_VERSION_ID = PDS3\r\nSAMPLE_BITS = 8\r\nLINES = 1\r\nLINE_SAMPLES = 12", 0, kNotValid, 0},
         {"no line feeds", "PDS_VERSION_ID = PDS3 SAMPLE_BITS = 8 END", 0, kNotValid, 0},
         {"a keyword cut off", "PDS_VERSION_ID = PDS3\r\nEN", 0, kNotValid, 0},
@@ -84,8 +86,6 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
         if (!read.accepted) continue;
         EXPECT_EQ(read.raster.width, 4);
         EXPECT_EQ(read.raster.height, 2);
-        EXPECT_EQ(read.raster.sampleFormat, 8);
-        EXPECT_EQ(read.raster.channels, 1);
         EXPECT_EQ(read.raster.dataOffset, c.dataOffset);
     }
 }
@@ -110,7 +110,4 @@ TEST(PdsLabel, SampleTypeTellsTheByteOrderAndKind) {
            little, SampleKind::Integer);
     expect("PC_REAL VAX_REAL", little, SampleKind::Real);
     expect("IEEE_COMPLEX MSB_BIT_STRING ASCII_INTEGER CHARACTER N/A", SampleByteOrder::Unstated, SampleKind::Unstated);
-    const ReadOutcome unstated = ReadLabel(Label("3"), 136);
-    EXPECT_EQ(unstated.raster.byteOrder, SampleByteOrder::Unstated);
-    EXPECT_EQ(unstated.raster.sampleKind, SampleKind::Unstated);
 }

@@ -124,7 +124,8 @@ void CheckFile(const CorpusFile& expected, bool (*read)(RasterFile*, const wchar
     for (const Sample& sample : expected.samples) {
         // Compared as floats: the corpus gives 32-bit reals to float precision.
         const double value = SampleAt(outcome.raster, sample.x, sample.y);
-        const bool same = std::isnan(sample.value) ? std::isnan(value) : static_cast<float>(value) == static_cast<float>(sample.value);
+        const bool same =
+            std::isnan(sample.value) ? std::isnan(value) : static_cast<float>(value) == static_cast<float>(sample.value);
         EXPECT_TRUE(same) << "(" << sample.x << ", " << sample.y << ") " << value << " for " << sample.value;
     }
     if (std::string(expected.name).find(readerName) == std::string::npos) return;
