@@ -5,119 +5,72 @@
 #include <string>
 #include <vector>
 
-#include "loaders/raster_file.h"
 #include "loaders/source_image.h"
 #include "platform/message_box.h"
+#include "raster_reading.h"
 #include "support/leak_check.h"
 #include "support/test_files.h"
 #include "tools/test_pictures.h"
 
-namespace {
-
-// Gives a test a fresh, empty g_sourceImage and releases it afterwards, as the dialogs do.
-struct FreshPicture {
-    FreshPicture() {
-        g_sourceImage = new SourceImage;
-        ForgetShownMessages();
-    }
-    ~FreshPicture() {
-        ReleaseSourceImage(g_sourceImage);
-        delete g_sourceImage;
-        g_sourceImage = nullptr;
-        ForgetShownMessages();
-    }
-};
-
-// The captions of the messages shown since the last call, joined by " | ".
-std::wstring Captions() {
-    std::wstring all;
-    for (const ShownMessage& message : ShownMessages()) all += (all.empty() ? L"" : L" | ") + message.caption;
+TEST(ImageLoader, TheFileNameAloneWhateverItsCaseChoosesTheReader) {
+    const std::vector<unsigned char> pds = MakePdsPicture(PdsSampleLayouts()[0], 4, 3);
+    const std::vector<unsigned char> fits = MakeFitsPicture(16, 5, 2);
+    const std::vector<unsigned char> jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00};
+    const std::vector<unsigned char> bigTiff = {0x49, 0x49, 0x2B, 0x00, 0x08, 0x00, 0x00, 0x00};
+    const std::vector<unsigned char> classicTiff = {0x49, 0x49, 0x2A, 0x00, 0x08, 0x00, 0x00, 0x00};
+    const ImageStorage kNoRaster = ImageStorage::Decoded;
+    const std::wstring kNotValid = L"Not a valid IMG file";
+    const struct {
+        const char* name;
+        std::vector<unsigned char> bytes;
+        std::int16_t loaded;
+        ImageStorage storage;
+        std::wstring caption;  // shown with the path as its text; "" when nothing is shown
+    } cases[] = {
+        {"Moon.IMG", pds, 1, ImageStorage::PdsFile, L""},
+        {"Deep Field.FITS", fits, 1, ImageStorage::FitsFile, L""},
+        {"plate.fit", fits, 1, ImageStorage::FitsFile, L""},
+        {"archive.img.v2", pds, 1, ImageStorage::PdsFile, L""},
+        {"moon.img.fits", fits, 0, ImageStorage::PdsFile, kNotValid},  // ".img" is tested first
+        {"broken.img", jpeg, 0, ImageStorage::PdsFile, kNotValid},  // its raster is kept for release to close
+        {"blank.fits", std::vector<unsigned char>(2880, ' '), 0, ImageStorage::FitsFile, L"Not a valid FITS file"},
+        {"empty.fits", {}, 0, ImageStorage::FitsFile, L""},  // a file that cannot be mapped is refused silently
+        {"best.fits/photo.jpg", jpeg, 0, kNoRaster, L""},
+        {"craters.img/photo.jpg", jpeg, 0, kNoRaster, L""},
+        {"best.fits\\photo.jpg", jpeg, 0, kNoRaster, L""},
+        {"Apollo 11.fits/Moon.IMG", pds, 1, ImageStorage::PdsFile, L""},
+        // A little-endian BigTIFF with a TIFF name is refused before any reader, silently.
+        {"scan.tif.img", bigTiff, 0, kNoRaster, L""},
+        {"SCAN.TIFF", bigTiff, 0, kNoRaster, L""},
+        {"scan.tif.img", classicTiff, 0, ImageStorage::PdsFile, kNotValid},
+        {"scans.tif/scan.img", bigTiff, 0, ImageStorage::PdsFile, kNotValid},
+    };
+    g_sourceImage = new SourceImage;
     ForgetShownMessages();
-    return all;
-}
-
-std::vector<unsigned char> PdsPicture() { return MakePdsPicture(PdsSampleLayouts()[0], 4, 3); }
-std::vector<unsigned char> FitsPicture() { return MakeFitsPicture(16, 5, 2); }
-const std::vector<unsigned char> kJpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00};
-const std::vector<unsigned char> kBigTiff = {0x49, 0x49, 0x2B, 0x00, 0x08, 0x00, 0x00, 0x00};
-const std::vector<unsigned char> kClassicTiff = {0x49, 0x49, 0x2A, 0x00, 0x08, 0x00, 0x00, 0x00};
-
-std::int16_t Load(const std::string& name, const std::vector<unsigned char>& bytes) {
-    return LoadSourceImage(WriteTestFile(name, bytes).c_str());
-}
-
-}  // namespace
-
-TEST(ImageLoader, ChoosesTheReaderByTheFileNameWhateverItsCase) {
-    FreshPicture picture;
-    ASSERT_EQ(Load("Moon.IMG", PdsPicture()), 1);
-    EXPECT_EQ(g_sourceImage->loaded, 1);
-    EXPECT_EQ(g_sourceImage->storage, ImageStorage::PdsFile);
-    EXPECT_EQ(g_sourceImage->width, 4);
-    EXPECT_EQ(g_sourceImage->height, 3);
-    EXPECT_EQ(g_sourceImage->channels, 1);
-
-    ASSERT_EQ(Load("Deep Field.FITS", FitsPicture()), 1);
-    EXPECT_EQ(g_sourceImage->storage, ImageStorage::FitsFile);
-    EXPECT_EQ(g_sourceImage->width, 5);
-    EXPECT_EQ(g_sourceImage->height, 2);
-    EXPECT_EQ(Load("plate.fit", FitsPicture()), 1);
-    EXPECT_EQ(Load("archive.img.v2", PdsPicture()), 1);  // anywhere in the name
-    EXPECT_EQ(Captions(), L"");
-
-    // ".img" is tested before ".fit".
-    EXPECT_EQ(Load("moon.img.fits", FitsPicture()), 0);
-    EXPECT_EQ(g_sourceImage->storage, ImageStorage::PdsFile);
-    EXPECT_EQ(Captions(), L"Not a valid IMG file");
-}
-
-TEST(ImageLoader, FolderNamesDoNotChooseTheReader) {
-    FreshPicture picture;
-    for (const char* name : {"best.fits/photo.jpg", "craters.img/photo.jpg", "best.fits\\photo.jpg"}) {
-        EXPECT_EQ(Load(name, kJpeg), 0) << name;
-        EXPECT_EQ(g_sourceImage->data, nullptr) << name;  // no raster reader was made
-        EXPECT_EQ(Captions(), L"") << name;
-    }
-    EXPECT_EQ(Load("Apollo 11.fits/Moon.IMG", PdsPicture()), 1);
-    EXPECT_EQ(g_sourceImage->storage, ImageStorage::PdsFile);
-}
-
-TEST(ImageLoader, LittleEndianBigTiffIsRefusedBeforeAnyReader) {
-    FreshPicture picture;
-    for (const char* name : {"scan.tif.img", "SCAN.TIFF", "scan.tif"}) {
-        EXPECT_EQ(Load(name, kBigTiff), 0) << name;
-        EXPECT_EQ(g_sourceImage->data, nullptr) << name;
-        EXPECT_EQ(Captions(), L"") << name;
-    }
-    // A classic TIFF of the same name goes on to the reader its name chooses.
-    EXPECT_EQ(Load("scan.tif.img", kClassicTiff), 0);
-    EXPECT_EQ(g_sourceImage->storage, ImageStorage::PdsFile);
-    EXPECT_EQ(Captions(), L"Not a valid IMG file");
-    // Only the file name is a TIFF name: a folder called scans.tif does not make one.
-    EXPECT_EQ(Load("scans.tif/scan.img", kBigTiff), 0);
-    EXPECT_EQ(Captions(), L"Not a valid IMG file");
-}
-
-TEST(ImageLoader, AFailedReadLeavesTheRasterForReleaseToClose) {
-    {
-        FreshPicture picture;
-        ASSERT_EQ(Load("broken.img", std::vector<unsigned char>(300, 'x')), 0);
-        EXPECT_EQ(g_sourceImage->loaded, 0);
-        EXPECT_EQ(g_sourceImage->storage, ImageStorage::PdsFile);
+    // Each load goes into the same record, freeing what the one before left there.
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring path = WriteTestFile(c.name, c.bytes);
+        EXPECT_EQ(LoadSourceImage(path.c_str()), c.loaded);
+        EXPECT_EQ(g_sourceImage->loaded, c.loaded);
+        EXPECT_EQ(TakeShownMessages(), c.caption.empty() ? L"" : c.caption + L": " + path);
+        if (c.storage == kNoRaster) {
+            EXPECT_EQ(g_sourceImage->data, nullptr);
+            continue;
+        }
+        EXPECT_EQ(g_sourceImage->storage, c.storage);
         ASSERT_NE(g_sourceImage->data, nullptr);
-        EXPECT_NE(static_cast<RasterFile*>(g_sourceImage->data)->file.view, nullptr);
-        EXPECT_EQ(g_sourceImage->width, 0);
-        EXPECT_EQ(Captions(), L"Not a valid IMG file");
-
-        // Loading again frees what the record held before.
-        ASSERT_EQ(Load("again.fits", FitsPicture()), 1);
-        ASSERT_EQ(Load("cube.fits", std::vector<unsigned char>(2880, ' ')), 0);
-        EXPECT_EQ(g_sourceImage->storage, ImageStorage::FitsFile);
-        EXPECT_EQ(g_sourceImage->loaded, 0);
-        EXPECT_EQ(Captions(), L"Not a valid FITS file");
+        EXPECT_EQ(static_cast<RasterFile*>(g_sourceImage->data)->file.view != nullptr, !c.bytes.empty());
+        if (c.loaded == 0) continue;
+        const bool pds = c.storage == ImageStorage::PdsFile;
+        EXPECT_EQ(g_sourceImage->width, pds ? 4 : 5);
+        EXPECT_EQ(g_sourceImage->height, pds ? 3 : 2);
+        EXPECT_EQ(g_sourceImage->channels, 1);
     }
+    ReleaseSourceImage(g_sourceImage);
+    delete g_sourceImage;
+    g_sourceImage = nullptr;
     EXPECT_TRUE(NothingLeaked());
-
     // Without a record there is nothing to load into.
-    EXPECT_EQ(LoadSourceImage(WriteTestFile("orphan.img", PdsPicture()).c_str()), 0);
+    EXPECT_EQ(LoadSourceImage(WriteTestFile("orphan.img", pds).c_str()), 0);
 }
