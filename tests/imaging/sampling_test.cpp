@@ -120,7 +120,7 @@ TEST(Samplers, NothingIsReadOutsideThePictureItsBufferOrItsFile) {
     // the 12 bytes from its third pixel on; row 1 fits.
     picture.MakeDecoded(4, 2, 3);
     picture.image.rowStride = 6;
-    picture.bytes.assign(12, 50);
+    picture.bytes = std::vector<unsigned char>(12, 50);  // no spare capacity to hide a read past it
     picture.image.data = picture.bytes.data();
     EXPECT_EQ(Pixel(picture.image, 1, 0) + ", " + Pixel(picture.image, 2, 0) + ", " + Pixel(picture.image, 3, 1),
               "50 50 50 0, 0 0 0 0, 50 50 50 0");

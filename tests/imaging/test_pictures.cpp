@@ -19,7 +19,7 @@ unsigned char& TestPicture::Byte(std::int32_t x, std::int32_t y, std::int32_t ch
 
 void TestPicture::MakeRaster(ImageStorage storage, std::int32_t sampleFormat, std::int32_t width,
                              std::int32_t height, std::int32_t dataOffset, const std::vector<unsigned char>& file) {
-    bytes = file;
+    bytes = std::vector<unsigned char>(file);  // exactly as large as the file: no spare capacity
     raster.file.view = bytes.data();
     raster.file.size = bytes.size();
     raster.sampleFormat = sampleFormat;
