@@ -10,16 +10,16 @@
 #include "render/canvas.h"
 
 // A loaded picture for the imaging tests: either a decoded buffer the test fills, or a raster
-// over a small file the test writes. Not copyable: the picture points into its own members.
+// whose mapping is a buffer the test gives, so that a read past its end is caught. Not copyable:
+// the picture points into its own members.
 struct TestPicture {
     SourceImage image;
-    std::vector<unsigned char> bytes;  // the decoded buffer, rowStride × height
+    std::vector<unsigned char> bytes;  // the decoded buffer, rowStride × height, or the raster's file
     RasterFile raster;
 
     TestPicture() = default;
     TestPicture(const TestPicture&) = delete;
     TestPicture& operator=(const TestPicture&) = delete;
-    ~TestPicture();
 
     // A decoded picture of zero bytes with rows padded to 4 bytes, as the decoder leaves them.
     void MakeDecoded(std::int32_t width, std::int32_t height, std::int32_t channels);
@@ -27,19 +27,13 @@ struct TestPicture {
     // Byte `channel` of the pixel at column x and picture row y (rows count from the bottom).
     unsigned char& Byte(std::int32_t x, std::int32_t y, std::int32_t channel);
 
-    // Maps `file` (written under `name`) as a FITS or PDS picture whose samples start at
-    // `dataOffset`; false when it cannot be mapped.
-    bool MakeRaster(ImageStorage storage, std::int32_t sampleFormat, std::int32_t width, std::int32_t height,
-                    std::int32_t dataOffset, const std::vector<unsigned char>& file, const std::string& name);
+    // A FITS or PDS picture over the bytes of `file`, its samples starting at `dataOffset`.
+    void MakeRaster(ImageStorage storage, std::int32_t sampleFormat, std::int32_t width, std::int32_t height,
+                    std::int32_t dataOffset, const std::vector<unsigned char>& file);
 };
 
-std::vector<unsigned char> Bytes(std::initializer_list<int> values);
-
-// "red green blue transparency", for readable comparisons.
-std::string Channels(const Colour& colour);
-
-// A grey level, as a grey picture samples to.
-std::string Grey(int level);
+// "red green blue" of three bytes, the way a canvas holds a pixel.
+std::string Rgb(const std::uint8_t* pixel);
 
 // A black working image of width × height pixels at scale 1.
 void SizeCanvas(Canvas* canvas, std::int32_t width, std::int32_t height);
