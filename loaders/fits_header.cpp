@@ -22,7 +22,7 @@
 
 #include "loaders/label_number.h"
 #include "loaders/raster_bounds.h"
-#include "platform/message_box.h"
+#include "loaders/reader_refusal.h"
 
 namespace {
 
@@ -79,11 +79,6 @@ std::int32_t SampleBytes(std::int32_t bitpix) {
     }
 }
 
-bool Refuse(const wchar_t* path, const wchar_t* caption) {
-    ShowMessage(nullptr, path, caption);
-    return false;
-}
-
 }  // namespace
 
 bool ParseFitsHeader(RasterFile* raster, const wchar_t* path) {
@@ -100,17 +95,17 @@ bool ReadFitsHeader(RasterFile* raster, const wchar_t* path) {
     std::uint64_t cards = 0;
     while (!state.end) {
         // Only whole cards are read: a header cut short by the end of the file has no END.
-        if (!IsInsideMapping(file, cards * kCardBytes, kCardBytes)) return Refuse(path, kNotValid);
+        if (!IsInsideMapping(file, cards * kCardBytes, kCardBytes)) return RefuseFile(path, kNotValid);
         ApplyCard(file.view + cards * kCardBytes, raster, &state);
         ++cards;
-        if (!state.simple) return Refuse(path, kNotValid);
+        if (!state.simple) return RefuseFile(path, kNotValid);
     }
     // The data begin at the next block boundary at or after the end of the END card.
     const std::uint64_t headerCards = (cards + kCardsPerBlock - 1) / kCardsPerBlock * kCardsPerBlock;
     raster->dataOffset = RasterDataOffset(static_cast<std::int64_t>(headerCards * kCardBytes));
     const std::int32_t sampleBytes = SampleBytes(raster->sampleFormat);
-    if (sampleBytes == 0) return Refuse(path, kUnsupported);
+    if (sampleBytes == 0) return RefuseFile(path, kUnsupported);
     if (state.axes != 2) return false;
-    if (!RasterLiesInsideFile(*raster, sampleBytes)) return Refuse(path, kNotValid);
+    if (!RasterLiesInsideFile(*raster, sampleBytes)) return RefuseFile(path, kNotValid);
     return true;
 }

@@ -24,7 +24,7 @@
 
 #include "loaders/label_number.h"
 #include "loaders/raster_bounds.h"
-#include "platform/message_box.h"
+#include "loaders/reader_refusal.h"
 
 namespace {
 
@@ -179,11 +179,6 @@ std::int64_t ImageOffset(const LabelState& state) {
     return (std::int64_t{state.imagePointer} - 1) * state.recordBytes;
 }
 
-bool Refuse(const wchar_t* path, const wchar_t* caption) {
-    ShowMessage(nullptr, path, caption);
-    return false;
-}
-
 }  // namespace
 
 bool ParsePdsLabel(RasterFile* raster, const wchar_t* path) {
@@ -202,12 +197,12 @@ bool ReadPdsLabel(RasterFile* raster, const wchar_t* path) {
     while (!state.end && position < file.size) {
         ApplyKeyword(LineAt(file, position, &position), raster, &state);
         ++lineCount;
-        if (!state.valid && lineCount > 1) return Refuse(path, kNotValid);
+        if (!state.valid && lineCount > 1) return RefuseFile(path, kNotValid);
     }
-    if (!state.end) return Refuse(path, kNotValid);
+    if (!state.end) return RefuseFile(path, kNotValid);
     raster->dataOffset = RasterDataOffset(ImageOffset(state));
     const std::int32_t bits = raster->sampleFormat;
-    if (bits != 8 && bits != 16 && bits != 32) return Refuse(path, kUnsupported);
-    if (!RasterLiesInsideFile(*raster, bits / 8)) return Refuse(path, kNotValid);
+    if (bits != 8 && bits != 16 && bits != 32) return RefuseFile(path, kUnsupported);
+    if (!RasterLiesInsideFile(*raster, bits / 8)) return RefuseFile(path, kNotValid);
     return state.valid;
 }
