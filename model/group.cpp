@@ -4,11 +4,7 @@ List g_groups;
 Group* g_draggedGroup = nullptr;
 
 void DestroyGroup(Group* group) {
-    while (group->members.last != nullptr) {
-        ListItem* link = group->members.last;
-        Unlink(link);
-        delete RecordOf<PieceLink>(link);
-    }
+    Clear<PieceLink>(&group->members);
     Unlink(&group->links);
 }
 
