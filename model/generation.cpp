@@ -45,8 +45,7 @@ Piece* NewPiece(const Grid& grid, std::int32_t row, std::int32_t column) {
 
 void PlaceInOwnGroup(Piece* piece) {
     Group* group = new Group;
-    group->x = RandomInRange(g_pitch, g_tableWidth - g_pitch);
-    group->y = RandomInRange(g_pitch, g_tableHeight - g_pitch);
+    PlaceGroupAtRandom(group);
     PieceLink* link = new PieceLink;
     link->piece = piece;
     PushBack(&group->members, &link->links);

@@ -26,6 +26,11 @@ static bool LiesBeyondTable(const Group* group) {
            static_cast<std::int64_t>(group->y) + g_pitch > g_tableHeight;
 }
 
+void PlaceGroupAtRandom(Group* group) {
+    group->x = RandomInRange(g_pitch, g_tableWidth - g_pitch);
+    group->y = RandomInRange(g_pitch, g_tableHeight - g_pitch);
+}
+
 void FitTable() {
     const std::int64_t clientWidth = static_cast<std::int64_t>(g_clientRect.right) - g_clientRect.left;
     const std::int64_t clientHeight = static_cast<std::int64_t>(g_clientRect.bottom) - g_clientRect.top;
@@ -44,8 +49,6 @@ void FitTable() {
     // Groups near or past the near edges are left alone; only the far edges move with the window.
     for (ListItem* it = g_groups.first; it != nullptr; it = it->next) {
         Group* group = RecordOf<Group>(it);
-        if (!LiesBeyondTable(group)) continue;
-        group->x = RandomInRange(g_pitch, g_tableWidth - g_pitch);
-        group->y = RandomInRange(g_pitch, g_tableHeight - g_pitch);
+        if (LiesBeyondTable(group)) PlaceGroupAtRandom(group);
     }
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "model/group.h"
+
 // A rectangle of window pixels, kept here rather than as the platform's own record so that the
 // core never needs windows.h.
 struct PixelRect {
@@ -18,6 +20,9 @@ extern PixelRect g_clientRect;
 // area that holds the picture. Groups are scattered inside it.
 extern std::int32_t g_tableWidth;
 extern std::int32_t g_tableHeight;
+
+// Puts the group at a random place at least one pitch inside the table: x is drawn, then y.
+void PlaceGroupAtRandom(Group* group);
 
 // Fits the table to the picture and the window, hands it to the view (when there is one), and
 // brings back every group that now lies beyond its far edges. A client area without width or
