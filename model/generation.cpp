@@ -52,27 +52,17 @@ void PlaceInOwnGroup(Piece* piece) {
     PushBack(&g_groups, &group->links);
 }
 
-void ClearColumns(unsigned char* mask, std::int32_t first, std::int32_t count) {
-    for (std::int32_t y = 0; y < g_maskSize; ++y) {
-        std::memset(MaskRow(mask, y) + first, 0, static_cast<std::size_t>(count));
-    }
-}
-
-void ClearRows(unsigned char* mask, std::int32_t first, std::int32_t count) {
-    std::memset(MaskRow(mask, first), 0, static_cast<std::size_t>(count) * static_cast<std::size_t>(g_maskSize));
-}
-
 // `a` is the left or upper piece, `b` the right or lower one. Both lose the strip of m / 2 lines
 // along the seam; one of them, by the draw, gets it back as a knob.
 void CutSeam(Seam seam, Piece* a, Piece* b) {
     const std::int32_t s = g_maskSize;
     const std::int32_t h = g_margin / 2;
     if (seam == Seam::LeftRight) {
-        ClearColumns(a->mask, s - h, h);
-        ClearColumns(b->mask, 0, h);
+        FillMaskRect(a->mask, s - h, 0, h, s, 0);
+        FillMaskRect(b->mask, 0, 0, h, s, 0);
     } else {
-        ClearRows(a->mask, s - h, h);
-        ClearRows(b->mask, 0, h);
+        FillMaskRect(a->mask, 0, s - h, s, h, 0);
+        FillMaskRect(b->mask, 0, 0, s, h, 0);
     }
     if (RandomInRange(0, 256) > 127) {
         AddKnob(seam, a->mask, s - h, b->mask, h);
