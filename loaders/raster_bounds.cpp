@@ -9,7 +9,7 @@ bool RasterLiesInsideFile(const RasterFile& raster, std::int32_t sampleBytes) {
         return false;
     }
     const auto offset = static_cast<std::uint64_t>(raster.dataOffset);
-    if (raster.file.view == nullptr || offset > raster.file.size) return false;
+    if (!IsInsideMapping(raster.file, offset, 0)) return false;
     // Below 2^62 samples; divided rather than multiplied, so that nothing can overflow.
     const std::uint64_t samples =
         static_cast<std::uint64_t>(raster.width) * static_cast<std::uint64_t>(raster.height);
