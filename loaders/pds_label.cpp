@@ -79,16 +79,21 @@ void ReadNumber(const Text& line, std::int32_t* field) {
 
 bool IsBlank(unsigned char c) { return c == ' ' || c == '\t'; }
 
+Text WithoutLeadingBlanks(Text text) {
+    while (text.length > 0 && IsBlank(text.bytes[0])) {
+        ++text.bytes;
+        --text.length;
+    }
+    return text;
+}
+
 unsigned char UpperCase(unsigned char c) {
     return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
 // True when the unit <BYTES>, in any case, follows blanks at the start of `text`.
 bool StartsWithBytesUnit(Text text) {
-    while (text.length > 0 && IsBlank(text.bytes[0])) {
-        ++text.bytes;
-        --text.length;
-    }
+    text = WithoutLeadingBlanks(text);
     const char unit[] = "<BYTES>";
     const std::size_t length = sizeof unit - 1;
     if (text.length < length) return false;
@@ -125,10 +130,8 @@ SampleKind KindOfTypeName(const char* name) {
 }
 
 void ReadSampleType(const Text& line, RasterFile* raster) {
-    const Text value = ValueOf(line);
-    std::size_t at = 0;
-    while (at < value.length && IsBlank(value.bytes[at])) ++at;
-    if (at < value.length && value.bytes[at] == '"') ++at;
+    const Text value = WithoutLeadingBlanks(ValueOf(line));
+    std::size_t at = value.length > 0 && value.bytes[0] == '"' ? 1 : 0;
     // The name, upper-cased into a bounded copy; a name too long for it is no type we know.
     char name[32] = {};
     std::size_t length = 0;
