@@ -1,6 +1,6 @@
 #pragma once
 
-// The form of UTF-8, shared by every reader of it: paths from the environment and text files.
+// The form of UTF-8, shared by every reader and writer of it: paths and text files.
 
 // How many continuation bytes follow a lead byte, or -1 for a byte that starts no character.
 inline int Utf8ContinuationCount(unsigned char lead) {
@@ -17,9 +17,11 @@ inline char32_t Utf8LeadBits(unsigned char lead, int continuations) {
     return lead & kMasks[continuations];
 }
 
-// False for an over-long form, a surrogate or a value past the last plane: none of them is a
-// character, however well the bytes are shaped.
+// A surrogate or a value past the last plane is no character, in whatever form it comes.
+inline bool IsCharacterCode(char32_t c) { return c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF); }
+
+// False for an over-long form or a value that is no character, however well the bytes are shaped.
 inline bool IsUtf8Character(char32_t c, int continuations) {
     static const char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-    return c >= kSmallest[continuations] && c <= 0x10FFFF && (c < 0xD800 || c > 0xDFFF);
+    return c >= kSmallest[continuations] && IsCharacterCode(c);
 }

@@ -12,15 +12,13 @@ namespace {
 // still be trailing ones that would be cut anyway, but anything else makes the line too long.
 struct LineBuffer {
     wchar_t text[kPathCapacity];
-    int length = 0;
-    bool started = false;
+    int length = 0;  // above 0 once the line has any character: the first one always fits
     bool tooLong = false;
 };
 
 bool IsBlank(wchar_t c) { return c <= L' '; }
 
 void AddToLine(LineBuffer* line, wchar_t c) {
-    line->started = true;
     if (line->length < kPathCapacity - 1) {
         line->text[line->length++] = c;
     } else if (!IsBlank(c)) {
@@ -37,7 +35,6 @@ void FinishLine(LineBuffer* line) {
         PushBack(&g_favorites, &favorite->links);
     }
     line->length = 0;
-    line->started = false;
     line->tooLong = false;
 }
 
@@ -53,7 +50,7 @@ void ReadLines(TextDecoder* decoder) {
         const int count = ToWide(static_cast<char32_t>(c), wide);
         for (int i = 0; i < count; ++i) AddToLine(&line, wide[i]);
     }
-    if (line.started) FinishLine(&line);
+    if (line.length > 0) FinishLine(&line);
 }
 
 }  // namespace

@@ -28,10 +28,10 @@ bool MapFile(const wchar_t* path, MappedFile* file) {
     if (descriptor < 0) return false;
     file->fileHandle = HandleOf(descriptor);
     struct stat status;
-    const int mapping = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
-                                status.st_size > 0
-                            ? fcntl(descriptor, F_DUPFD_CLOEXEC, 0)
-                            : -1;
+    // Only a regular file with bytes in it can be mapped, as on Windows.
+    const bool mappable =
+        fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0;
+    const int mapping = mappable ? fcntl(descriptor, F_DUPFD_CLOEXEC, 0) : -1;
     if (mapping < 0) {
         UnmapFile(file);
         return false;

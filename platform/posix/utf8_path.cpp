@@ -5,7 +5,7 @@
 namespace {
 
 void AppendUtf8(std::string& out, char32_t c) {
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+    if (!IsCharacterCode(c)) c = 0xFFFD;
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {

@@ -1,7 +1,7 @@
 #include "support/test_files.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
