@@ -1,5 +1,6 @@
 #include "imaging/raster_samples.h"
 
+#include "imaging/pixel_readers.h"
 #include "imaging/raster_rows.h"
 
 namespace {
@@ -8,12 +9,6 @@ template <std::int32_t BitPix>
 double FitsSample(RasterFile* raster, std::int32_t x, std::int32_t y) {
     const WholeSamples whole = WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes);
     return FitsRowAt<BitPix>(raster, whole, y).Value(x);
-}
-
-template <PdsShown Shown>
-void SetPdsGrey(const RasterFile& raster, const PdsSampleRule& rule, std::int32_t x, std::int32_t y, Colour* colour) {
-    const WholeSamples whole = WholeSamplesOf(raster, rule.bytes);
-    SetGrey(colour, PdsRowAt<Shown>(raster, whole, rule, y).Grey(x));
 }
 
 }  // namespace
@@ -35,19 +30,8 @@ double ReadFitsSample(RasterFile* raster, std::int32_t x, std::int32_t y) {
     }
 }
 
+// A PDS sample is bounded by the mapping alone, so the reader's extent is never consulted here.
 void ReadPdsSample(const RasterFile& raster, std::int32_t x, std::int32_t y, Colour* colour) {
-    const PdsSampleRule rule = PdsRuleOf(raster);
-    switch (rule.shown) {
-    case PdsShown::Byte:
-        SetPdsGrey<PdsShown::Byte>(raster, rule, x, y, colour);
-        break;
-    case PdsShown::RealBigEndian:
-        SetPdsGrey<PdsShown::RealBigEndian>(raster, rule, x, y, colour);
-        break;
-    case PdsShown::RealLittleEndian:
-        SetPdsGrey<PdsShown::RealLittleEndian>(raster, rule, x, y, colour);
-        break;
-    case PdsShown::Nothing:
-        break;
-    }
+    WithPdsReader(PictureExtent{raster.width, raster.height}, &raster,
+                  [&](const auto& reader) { reader.RowAt(y).Get(x, colour); });
 }
