@@ -24,3 +24,9 @@ void AddFavorite(Favorite* favorite) {
     PushFront(&g_favorites, &favorite->links);
     g_favoritesDirty = 1;
 }
+
+void RemoveFavorite(Favorite* favorite) {
+    Unlink(&favorite->links);
+    delete favorite;
+    g_favoritesDirty = 1;
+}

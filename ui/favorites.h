@@ -16,12 +16,11 @@ struct Favorite {
     wchar_t path[kPathCapacity] = {};  // terminated, at most 259 characters
 };
 
-// From first to last, the order of the file and of the Favorites dialog. Entries are never
-// removed while the program runs.
+// From first to last, the order of the file and of the Favorites dialog.
 extern List g_favorites;
 
-// Set when AddFavorite inserts an entry, so that closing the window writes the file; never
-// cleared, not even by a save.
+// Set when AddFavorite inserts an entry or RemoveFavorite drops one, so that closing the window
+// writes the file; never cleared, not even by a save.
 extern std::int16_t g_favoritesDirty;
 
 // The favourites file in the data folder; empty when there is no data folder.
@@ -43,3 +42,6 @@ bool SaveFavorites();
 // changed; an equal path frees it and changes nothing. Paths compare as UTF-16 code units on
 // every host, case-sensitively, so capitals sort before small letters.
 void AddFavorite(Favorite* favorite);
+
+// Unlinks and frees a favourite of the list, and marks the list as changed.
+void RemoveFavorite(Favorite* favorite);

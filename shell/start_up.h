@@ -1,0 +1,22 @@
+#pragma once
+
+#include <windows.h>
+
+extern HINSTANCE g_instance;
+extern HWND g_mainWindow;
+
+// Stores the instance and registers the main window's class; false when the class cannot be had.
+bool RegisterMainWindowClass(HINSTANCE instance);
+
+// Seeds the generator, makes the data folder, names and loads the favourites, then creates and
+// shows the main window. False when the window cannot be created.
+bool InitInstance(HINSTANCE instance, int showCommand);
+
+// Creates the main window with its menu into g_mainWindow; null when it cannot.
+HWND CreateMainWindow();
+
+// Runs until the quit message and returns its code.
+int RunMessageLoop();
+
+// Frees what outlives the window: the loaded picture and the favourites list.
+void ReleaseAtExit();

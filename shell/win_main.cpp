@@ -1,0 +1,21 @@
+// The program's entry point: start-up, the message loop, and the release of what outlives the
+// window. The command line is not read.
+#include <objbase.h>
+#include <windows.h>
+
+#include "shell/start_up.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    if (!RegisterMainWindowClass(instance)) return 0;
+    if (!InitInstance(instance, showCommand)) {
+        ReleaseAtExit();
+        return 0;
+    }
+    // Only after the window exists: nothing its creation does may use COM. The pictures are
+    // decoded later, from the dialogs.
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    const int code = RunMessageLoop();
+    CoUninitialize();
+    ReleaseAtExit();
+    return code;
+}

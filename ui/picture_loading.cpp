@@ -1,0 +1,50 @@
+#include "ui/picture_loading.h"
+
+#include <new>
+
+#include "loaders/image_loader.h"
+#include "loaders/source_image.h"
+#include "model/generation.h"
+#include "model/group.h"
+#include "platform/message_box.h"
+#include "shell/resource_ids.h"
+#include "ui/cell_size_controls.h"
+
+wchar_t g_imagePath[kPathCapacity] = {};
+
+namespace {
+
+void ReleasePicture() {
+    if (g_sourceImage == nullptr) return;
+    ReleaseSourceImage(g_sourceImage);
+    delete g_sourceImage;
+    g_sourceImage = nullptr;
+}
+
+}  // namespace
+
+bool LoadChosenPicture(HWND dialog, bool pathBox) {
+    ReleasePicture();
+    ClearPuzzle();
+    g_sourceImage = new (std::nothrow) SourceImage;
+    if (g_sourceImage != nullptr && LoadSourceImage(g_imagePath) != 0) {
+        if (pathBox) SetDlgItemTextW(dialog, IDC_PATH, g_imagePath);
+        UpdateCellSizeControls(dialog);
+        return true;
+    }
+    ShowMessage(dialog, L"Unable to load image", g_imagePath);
+    ReleasePicture();
+    return false;
+}
+
+void OnDialogButton(HWND dialog, int button) {
+    if (button == IDOK) {
+        ClearPuzzle();
+        // A grid too large for its ids, or masks the memory cannot hold, leave no puzzle behind.
+        if (g_sourceImage != nullptr && g_sourceImage->loaded != 0 && !GeneratePuzzle()) {
+            ShowMessage(dialog, L"Unable to cut the picture into pieces of this size", g_imagePath);
+            return;
+        }
+    }
+    EndDialog(dialog, button);
+}
