@@ -2,7 +2,8 @@
 
 #include <cstddef>
 #include <cstring>
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "loaders/source_image.h"
 #include "model/geometry.h"
@@ -22,16 +23,24 @@ struct Grid {
     std::int64_t idStride = 0;
     std::int32_t originX = 0;  // the home of row 1, column 1
     std::int32_t originY = 0;
-    std::vector<Piece*> pieces;  // row-major, so that seams find their pieces without a search
+    std::unique_ptr<Piece*[]> pieces;  // row-major, so that seams find their pieces without a search
+    std::size_t made = 0;
 
     Piece* At(std::int32_t row, std::int32_t column) const {
         return pieces[static_cast<std::size_t>(row - 1) * static_cast<std::size_t>(columns) + static_cast<std::size_t>(column - 1)];
     }
 };
 
+// Null when memory is short: a mask is (2 × cell size)² bytes, and a large picture at a large
+// cell size asks for gigabytes of them.
 Piece* NewPiece(const Grid& grid, std::int32_t row, std::int32_t column) {
-    Piece* piece = new Piece;
-    piece->mask = new unsigned char[MaskBytes()];
+    Piece* piece = new (std::nothrow) Piece;
+    if (piece == nullptr) return nullptr;
+    piece->mask = new (std::nothrow) unsigned char[MaskBytes()];
+    if (piece->mask == nullptr) {
+        delete piece;
+        return nullptr;
+    }
     std::memset(piece->mask, 255, MaskBytes());
     piece->id = PieceId(row, column, grid.idStride);
     piece->rightId = column < grid.columns ? PieceId(row, column + 1, grid.idStride) : 0;
@@ -43,13 +52,40 @@ Piece* NewPiece(const Grid& grid, std::int32_t row, std::int32_t column) {
     return piece;
 }
 
-void PlaceInOwnGroup(Piece* piece) {
-    Group* group = new Group;
+// False when memory is short; the piece is then the caller's to free.
+bool PlaceInOwnGroup(Piece* piece) {
+    Group* group = new (std::nothrow) Group;
+    PieceLink* link = new (std::nothrow) PieceLink;
+    if (group == nullptr || link == nullptr) {
+        delete group;
+        delete link;
+        return false;
+    }
     PlaceGroupAtRandom(group);
-    PieceLink* link = new PieceLink;
     link->piece = piece;
     PushBack(&group->members, &link->links);
     PushBack(&g_groups, &group->links);
+    return true;
+}
+
+// Every piece made so far sits in a group of its own, so clearing the puzzle frees them all.
+bool MakePieces(Grid& grid) {
+    for (std::int32_t row = 1; row <= grid.rows; ++row) {
+        for (std::int32_t column = 1; column <= grid.columns; ++column) {
+            Piece* piece = NewPiece(grid, row, column);
+            if (piece != nullptr && !PlaceInOwnGroup(piece)) {
+                delete[] piece->mask;
+                delete piece;
+                piece = nullptr;
+            }
+            if (piece == nullptr) {
+                ClearPuzzle();
+                return false;
+            }
+            grid.pieces[grid.made++] = piece;
+        }
+    }
+    return true;
 }
 
 // `a` is the left or upper piece, `b` the right or lower one. Both lose the strip of m / 2 lines
@@ -91,14 +127,8 @@ bool GeneratePuzzle() {
     grid.originX = (image->width - grid.columns * g_pitch) / 2;
     grid.originY = (image->height - grid.rows * g_pitch) / 2;
 
-    grid.pieces.reserve(static_cast<std::size_t>(grid.rows) * static_cast<std::size_t>(grid.columns));
-    for (std::int32_t row = 1; row <= grid.rows; ++row) {
-        for (std::int32_t column = 1; column <= grid.columns; ++column) {
-            Piece* piece = NewPiece(grid, row, column);
-            PlaceInOwnGroup(piece);
-            grid.pieces.push_back(piece);
-        }
-    }
+    grid.pieces.reset(new (std::nothrow) Piece*[static_cast<std::size_t>(grid.rows) * static_cast<std::size_t>(grid.columns)]);
+    if (grid.pieces == nullptr || !MakePieces(grid)) return false;
     // Every left-right seam is cut before any upper-lower one: the draws depend on that order.
     for (std::int32_t row = 1; row <= grid.rows; ++row) {
         for (std::int32_t column = 1; column < grid.columns; ++column) CutSeam(Seam::LeftRight, grid.At(row, column), grid.At(row, column + 1));

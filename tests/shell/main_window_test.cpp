@@ -1,0 +1,198 @@
+#include "shell/main_window.h"
+
+#include <windowsx.h>
+
+#include <cmath>
+#include <vector>
+
+#include "model/generation.h"
+#include "model/table.h"
+#include "shell/window_input.h"
+#include "window_fixture.h"
+
+namespace {
+
+// The pointer over a table point in the home view at scale 1: the table's centre (360, 270) lies
+// under the client's centre (320, 240), at 1.125 table units a pixel, y growing downward.
+LPARAM PointerOver(double tableX, double tableY) {
+    const int x = static_cast<int>(std::lround((tableX - 360) / 1.125 + 320));
+    const int y = static_cast<int>(std::lround(240 - (tableY - 270) / 1.125));
+    return MAKELPARAM(x, y);
+}
+
+LPARAM Pointer(int x, int y) { return MAKELPARAM(x, y); }
+
+Group* GroupOfPiece(std::int32_t id) {
+    for (ListItem* g = g_groups.first; g != nullptr; g = g->next) {
+        for (ListItem* m = RecordOf<Group>(g)->members.first; m != nullptr; m = m->next) {
+            if (RecordOf<PieceLink>(m)->piece->id == id) return RecordOf<Group>(g);
+        }
+    }
+    return nullptr;
+}
+
+std::uint8_t BottomLeftGrey() { return g_canvas->display[0]; }
+
+}  // namespace
+
+TEST_F(MainWindowTest, KeysStepTheGreyMoveTheViewAndRebuildTheCanvas) {
+    // Each press redraws: the bottom-left pixel shows the table's grey at once.
+    for (const int grey : {192, 0, 64, 128}) {
+        Send(WM_KEYDOWN, VK_SPACE);
+        EXPECT_EQ(g_backgroundGrey, grey);
+        EXPECT_EQ(BottomLeftGrey(), grey);
+    }
+    // Where the canvas's bottom-left pixel (the pointer at 0, 480) lands on the table after each
+    // key. Panning by an eighth of 640 × 480 pixels moves 90 × 67.5 table units at home.
+    const struct {
+        WPARAM key;
+        double x, y;
+        std::int16_t scale;
+    } steps[] = {
+        {VK_RIGHT, 90, 0, 1},     {VK_UP, 90, 67.5, 1},        {VK_LEFT, 0, 67.5, 1},
+        {VK_DOWN, 0, 0, 1},       {VK_INSERT, -90, -67.5, 1},  {VK_DELETE, 0, 0, 1},
+        {VK_RIGHT, 90, 0, 1},     {VK_HOME, 0, 0, 1},          {'2', 0, 0, 2},
+        {VK_RIGHT, 90, 0, 2},     {'1', 0, 0, 1},              {'1', 0, 0, 1},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.key);
+        Send(WM_KEYDOWN, step.key);
+        double x = 0;
+        double y = 0;
+        PointerToTable(0, kClientHeight, &x, &y);
+        EXPECT_NEAR(x, step.x, 1e-9);
+        EXPECT_NEAR(y, step.y, 1e-9);
+        EXPECT_EQ(g_canvas->scale, step.scale);
+        EXPECT_EQ(g_canvas->width, kClientWidth * step.scale);
+        EXPECT_EQ(g_canvas->height, kClientHeight * step.scale);
+    }
+    // The top row of the client area maps to the canvas row just above the last; positions left
+    // of and above the window (a held mouse) are negative, not wrapped to 65535.
+    double x = 0;
+    double y = 0;
+    PointerToTable(0, 0, &x, &y);
+    EXPECT_DOUBLE_EQ(x, 0);
+    EXPECT_DOUBLE_EQ(y, 540);
+    PointerToTable(-64, -48, &x, &y);
+    EXPECT_DOUBLE_EQ(x, -72);
+    EXPECT_DOUBLE_EQ(y, 594);
+}
+
+// A 2 × 2 cut at cell size 150 (pitch 223, snapping within 55 across and 278 along a seam), the
+// four pieces laid out of reach of one another.
+TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
+    g_cellSize = 150;
+    ASSERT_TRUE(GeneratePuzzle());
+    ASSERT_EQ(g_groups.count, 4);
+    Group* a = GroupOfPiece(1001);
+    Group* b = GroupOfPiece(1002);
+    Group* c = GroupOfPiece(2001);
+    Group* d = GroupOfPiece(2002);
+    const std::pair<Group*, POINT> layout[] = {{a, {150, 130}}, {b, {570, 130}}, {c, {150, 410}}, {d, {570, 410}}};
+    for (const auto& [group, at] : layout) {
+        group->x = at.x;
+        group->y = at.y;
+    }
+
+    // A press on empty table holds nothing; the following move and release change nothing.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(360, 270));
+    EXPECT_EQ(g_draggedGroup, nullptr);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(150, 130));
+    Send(WM_LBUTTONUP, 0, PointerOver(150, 130));
+    EXPECT_EQ(a->x, 150);
+
+    // B dropped about one pitch right of A snaps beside it, and the pair sinks to the bottom.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(570, 130));
+    EXPECT_EQ(g_draggedGroup, b);
+    EXPECT_EQ(RecordOf<Group>(g_groups.last), b);
+    EXPECT_EQ(GetCapture(), window);
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(380, 140));
+    Send(WM_LBUTTONUP, 0, PointerOver(380, 140));
+    EXPECT_EQ(g_draggedGroup, nullptr);
+    EXPECT_EQ(GetCapture(), nullptr);
+    ASSERT_EQ(g_groups.count, 3);
+    Group* pair = RecordOf<Group>(g_groups.first);
+    EXPECT_EQ(pair->members.count, 2);
+    const Piece* left = RecordOf<PieceLink>(pair->members.first)->piece;
+    const Piece* right = RecordOf<PieceLink>(pair->members.last)->piece;
+    EXPECT_EQ(std::abs(right->offsetX - left->offsetX), 223);
+    EXPECT_EQ(right->offsetY, left->offsetY);
+
+    // D dropped where it fits nothing stays there, on top.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(570, 410));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(470, 500));
+    Send(WM_LBUTTONUP, 0, PointerOver(470, 500));
+    EXPECT_EQ(RecordOf<Group>(g_groups.last), d);
+    EXPECT_NEAR(d->x, 470, 2);
+    EXPECT_NEAR(d->y, 500, 2);
+
+    // Released outside the window, C is dropped there: left of and above the table.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(150, 410));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, Pointer(-20, -20));
+    Send(WM_LBUTTONUP, 0, Pointer(-20, -20));
+    EXPECT_EQ(g_draggedGroup, nullptr);
+    EXPECT_LT(c->x, 0);
+    EXPECT_GT(c->y, 540);
+
+    // Losing the mouse to another window drops the held group where it was last moved.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(470, 500));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(500, 480));
+    ReleaseCapture();
+    EXPECT_EQ(g_draggedGroup, nullptr);
+    EXPECT_NEAR(d->x, 500, 2);
+    EXPECT_NEAR(d->y, 480, 2);
+}
+
+TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame) {
+    ASSERT_TRUE(GeneratePuzzle());
+    std::vector<POINT> before;
+    for (ListItem* it = g_groups.first; it != nullptr; it = it->next) before.push_back({RecordOf<Group>(it)->x, RecordOf<Group>(it)->y});
+    auto positionsKept = [&before] {
+        std::size_t i = 0;
+        for (ListItem* it = g_groups.first; it != nullptr; it = it->next, ++i) {
+            if (before[i].x != RecordOf<Group>(it)->x || before[i].y != RecordOf<Group>(it)->y) return false;
+        }
+        return i == before.size();
+    };
+
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_EQ(g_canvas->width, 0);
+    EXPECT_TRUE(positionsKept());
+    ShowWindow(window, SW_RESTORE);
+    EXPECT_EQ(g_canvas->width, kClientWidth);
+    EXPECT_TRUE(positionsKept());
+    double x = 0;
+    double y = 0;
+    PointerToTable(0, kClientHeight, &x, &y);
+    EXPECT_DOUBLE_EQ(x, 0);
+    EXPECT_DOUBLE_EQ(y, 0);
+
+    // A wide window widens the table to its shape around the picture's 480 rows: 540 units high
+    // and 540 × 801 / 401 = 1078.65 wide. The display rows are padded to 804 pixels, which the
+    // window clips.
+    SetClientSize(801, 401);
+    EXPECT_EQ(g_tableWidth, 1078);
+    EXPECT_EQ(g_tableHeight, 540);
+    EXPECT_EQ(g_canvas->width, 804);
+
+    UpdateWindow(window);
+    HDC screen = GetDC(window);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 804, 401, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, copy);
+    BitBlt(memory, 0, 0, 801, 401, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* shown = static_cast<const std::uint8_t*>(bits);
+    int differing = 0;
+    for (int row = 0; row < 401; ++row) {
+        for (int at = 0; at < 801 * 3; ++at) differing += shown[row * 804 * 3 + at] != g_canvas->display[row * 804 * 3 + at];
+    }
+    EXPECT_EQ(differing, 0);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(copy);
+    ReleaseDC(window, screen);
+}

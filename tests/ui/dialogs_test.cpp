@@ -1,0 +1,230 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <functional>
+#include <string>
+
+#include "loaders/source_image.h"
+#include "model/geometry.h"
+#include "model/group.h"
+#include "platform/message_box.h"
+#include "shell/resource_ids.h"
+#include "support/test_files.h"
+#include "tools/test_pictures.h"
+#include "ui/favorites.h"
+#include "ui/favorites_dialog.h"
+#include "ui/load_image_dialog.h"
+#include "ui/picture_loading.h"
+
+namespace {
+
+// Runs the real modal dialog; `script` runs inside its message loop once it is shown and must
+// close it. The dialog's result is returned.
+DLGPROC g_procedure = nullptr;
+std::function<void(HWND)> g_script;
+constexpr UINT kRunScript = WM_APP + 1;
+
+INT_PTR CALLBACK Scripted(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kRunScript) {
+        g_script(dialog);
+        if (IsWindowVisible(dialog)) EndDialog(dialog, 99);  // a failed script still closes it
+        return TRUE;
+    }
+    const INT_PTR result = g_procedure(dialog, message, wParam, lParam);
+    if (message == WM_INITDIALOG) PostMessageW(dialog, kRunScript, 0, 0);
+    return result;
+}
+
+INT_PTR RunDialog(int resource, DLGPROC procedure, std::function<void(HWND)> script) {
+    g_procedure = procedure;
+    g_script = std::move(script);
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), nullptr, Scripted, 0);
+}
+
+void Press(HWND dialog, int control, WORD notification = 0) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(control, notification), 0);
+}
+
+void Scroll(HWND dialog, int code) { SendMessageW(dialog, WM_HSCROLL, MAKEWPARAM(code, 0), 0); }
+
+std::wstring TextOf(HWND dialog, int control) {
+    wchar_t text[kPathCapacity] = {};
+    GetDlgItemTextW(dialog, control, text, kPathCapacity);
+    return text;
+}
+
+SCROLLINFO ScrollBarOf(HWND dialog) {
+    SCROLLINFO bar = {};
+    bar.cbSize = sizeof(bar);
+    bar.fMask = SIF_ALL;
+    GetScrollInfo(GetDlgItem(dialog, IDC_CELL_SIZE), SB_CTL, &bar);
+    return bar;
+}
+
+void Choose(const std::wstring& path) { wcscpy(g_imagePath, path.c_str()); }
+
+void AddToList(const std::wstring& path) {
+    auto* favorite = new Favorite;
+    wcscpy(favorite->path, path.c_str());
+    AddFavorite(favorite);
+}
+
+class DialogTest : public testing::Test {
+protected:
+    void SetUp() override {
+        g_cellSize = 64;
+        g_imagePath[0] = L'\0';
+        g_favoritesDirty = 0;
+        ForgetShownMessages();
+        picture = WriteTestFile("dialog.fits", MakeFitsPicture(8, 640, 480));
+        tiny = WriteTestFile("tiny.img", MakePdsPicture(PdsSampleLayouts()[0], 20, 20));
+    }
+    void TearDown() override {
+        ClearPuzzle();
+        if (g_sourceImage != nullptr) ReleaseSourceImage(g_sourceImage);
+        delete g_sourceImage;
+        g_sourceImage = nullptr;
+        Clear<Favorite>(&g_favorites);
+    }
+    std::wstring picture;
+    std::wstring tiny;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, LoadImageFollowsThePictureWithTheCellSizeAndKeepsItOnCancel) {
+    const INT_PTR result = RunDialog(IDD_LOAD_IMAGE, LoadImageDialogProc, [this](HWND dialog) {
+        // Without a picture: empty label and range, and scrolling does nothing.
+        EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"");
+        Scroll(dialog, SB_LINERIGHT);
+        EXPECT_EQ(g_cellSize, 64);
+
+        Choose(picture);
+        ASSERT_TRUE(LoadChosenPicture(dialog, true));
+        EXPECT_EQ(TextOf(dialog, IDC_PATH), picture);
+        // 640 × 480 at cell 64: pitch 95, 5 rows of 6 pieces; the range 8 to 160 in pages of 9.
+        EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"30 Pieces");
+        const SCROLLINFO bar = ScrollBarOf(dialog);
+        EXPECT_EQ(bar.nMin, 8);
+        EXPECT_EQ(bar.nMax, 160);
+        EXPECT_EQ(bar.nPage, 9u);
+        EXPECT_EQ(bar.nPos, 64);
+        // Page steps stop at the minimum; a line step below it is held there by the scroll bar.
+        const struct {
+            int code;
+            int cellSize;
+            const wchar_t* label;
+        } steps[] = {
+            {SB_PAGELEFT, 55, L"48 Pieces"},  // margin 26, pitch 80: 6 × 8
+            {SB_PAGERIGHT, 64, L"30 Pieces"},
+            {SB_PAGELEFT, 55, nullptr}, {SB_PAGELEFT, 46, nullptr}, {SB_PAGELEFT, 37, nullptr},
+            {SB_PAGELEFT, 28, nullptr}, {SB_PAGELEFT, 19, nullptr}, {SB_PAGELEFT, 10, nullptr},
+            {SB_PAGELEFT, 8, L"2494 Pieces"},  // margin 4, pitch 11: 43 × 58
+            {SB_LINELEFT, 8, L"2494 Pieces"},
+            {SB_LINERIGHT, 9, L"2120 Pieces"},  // margin 4, pitch 12: 40 × 53
+        };
+        for (const auto& step : steps) {
+            Scroll(dialog, step.code);
+            EXPECT_EQ(g_cellSize, step.cellSize);
+            EXPECT_EQ(ScrollBarOf(dialog).nPos, step.cellSize);
+            if (step.label != nullptr) {
+                EXPECT_EQ(TextOf(dialog, IDC_PIECES), step.label);
+            }
+        }
+
+        // A picture that cannot be loaded is reported with its path and leaves no picture.
+        Choose(MissingTestFile("gone.jpg"));
+        EXPECT_FALSE(LoadChosenPicture(dialog, true));
+        ASSERT_EQ(ShownMessages().size(), 1u);
+        EXPECT_EQ(ShownMessages()[0].text, L"Unable to load image");
+        EXPECT_EQ(ShownMessages()[0].caption, std::wstring(g_imagePath));
+        EXPECT_EQ(g_sourceImage, nullptr);
+
+        // 20 × 20: the range is only the smallest cell size, which makes one piece.
+        Choose(tiny);
+        ASSERT_TRUE(LoadChosenPicture(dialog, true));
+        EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"1 Pieces");
+        EXPECT_EQ(ScrollBarOf(dialog).nMax, 8);
+        EXPECT_EQ(ScrollBarOf(dialog).nPage, 1u);
+        Press(dialog, IDC_ADD_FAVORITE);
+        Press(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+    ASSERT_NE(g_sourceImage, nullptr);
+    EXPECT_EQ(g_sourceImage->width, 20);
+    EXPECT_EQ(g_groups.count, 0);
+    ASSERT_EQ(g_favorites.count, 1);
+    EXPECT_EQ(std::wstring(RecordOf<Favorite>(g_favorites.first)->path), tiny);
+    EXPECT_EQ(g_favoritesDirty, 1);
+}
+
+TEST_F(DialogTest, OkCutsThePictureOrSaysWhyItCannot) {
+    Choose(picture);
+    const INT_PTR result = RunDialog(IDD_LOAD_IMAGE, LoadImageDialogProc, [](HWND dialog) {
+        ASSERT_TRUE(LoadChosenPicture(dialog, true));
+        // A grid whose ids would not fit 32 bits is refused; the dialog stays for another size.
+        const std::int32_t width = g_sourceImage->width;
+        const std::int32_t height = g_sourceImage->height;
+        g_sourceImage->width = g_sourceImage->height = 2147483647;
+        g_cellSize = 8;
+        Press(dialog, IDOK);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_EQ(g_groups.count, 0);
+        ASSERT_EQ(ShownMessages().size(), 1u);
+        EXPECT_EQ(ShownMessages()[0].caption, std::wstring(g_imagePath));
+        g_sourceImage->width = width;
+        g_sourceImage->height = height;
+        g_cellSize = 64;
+        Press(dialog, IDOK);
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(g_groups.count, 30);
+}
+
+TEST_F(DialogTest, FavoritesPreselectsLoadsAtRandomAndDeletes) {
+    AddToList(tiny);
+    Choose(picture);
+    RunDialog(IDD_FAVORITES, FavoritesDialogProc, [](HWND dialog) {
+        // Not a favourite: the first entry is selected, and nothing is loaded yet.
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCURSEL, 0, 0), 0);
+        EXPECT_EQ(g_sourceImage, nullptr);
+        for (int i = 0; i < 3; ++i) {
+            g_imagePath[0] = L'\0';
+            Press(dialog, IDC_RANDOM);
+            ASSERT_NE(g_sourceImage, nullptr);
+            EXPECT_EQ(g_sourceImage->width, 20);
+        }
+        EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"1 Pieces");
+        Press(dialog, IDCANCEL);
+    });
+    AddToList(picture);
+    RunDialog(IDD_FAVORITES, FavoritesDialogProc, [](HWND dialog) {
+        // The current picture, tiny.img, is a favourite: it is the one selected, after
+        // dialog.fits, which sorts first.
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCURSEL, 0, 0), 1);
+        SendDlgItemMessageW(dialog, IDC_PATH, CB_SETCURSEL, 0, 0);
+        Press(dialog, IDC_PATH, CBN_SELCHANGE);
+        EXPECT_EQ(g_sourceImage->width, 640);
+        // Delete drops the selected favourite from the list and the file-to-be.
+        Press(dialog, IDC_DELETE);
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCOUNT, 0, 0), 1);
+        Press(dialog, IDC_DELETE);  // nothing is selected now
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCOUNT, 0, 0), 1);
+        Press(dialog, IDCANCEL);
+    });
+    ASSERT_EQ(g_favorites.count, 1);
+    EXPECT_EQ(std::wstring(RecordOf<Favorite>(g_favorites.first)->path), tiny);
+    EXPECT_EQ(g_favoritesDirty, 1);
+
+    // With no favourites, Random keeps the picture in play and says nothing.
+    Clear<Favorite>(&g_favorites);
+    RunDialog(IDD_FAVORITES, FavoritesDialogProc, [](HWND dialog) {
+        EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCURSEL, 0, 0), CB_ERR);
+        Press(dialog, IDC_RANDOM);
+        Press(dialog, IDCANCEL);
+    });
+    ASSERT_NE(g_sourceImage, nullptr);
+    EXPECT_TRUE(ShownMessages().empty());
+}
