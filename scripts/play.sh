@@ -1,27 +1,67 @@
 #!/usr/bin/env bash
 # Builds the game for Windows with MinGW-w64 and runs it: under Wine on Linux, natively on Windows.
+#
+# The first run also writes three sample pictures made by the project's own tool and, when the
+# player has no favourites yet, a favourites file listing them, so that "Favorites...", "Random"
+# and OK start a game at once. Without a display (a server, a container) the game plays that way
+# by itself on a virtual display, and a screenshot of the scattered puzzle is left behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
+case "$(uname -s)" in
+MINGW* | MSYS* | CYGWIN*)
+    step "Building the game with the compilers on the PATH"
+    cmake -S . -B build/windows-native -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESSELON_TESTS=OFF
+    cmake --build build/windows-native --target tesselon
+    step "Starting the game"
+    exec build/windows-native/shell/tesselon.exe
+    ;;
+esac
+
 step "Checking packages"
-ensure_packages "${WINDOWS_PACKAGES[@]}"
+if [ -n "${DISPLAY:-}" ]; then
+    ensure_packages "${WINDOWS_PACKAGES[@]}"
+else
+    ensure_packages "${WINDOWS_PACKAGES[@]}" "${DESKTOP_PACKAGES[@]}"
+fi
 
-step "Cross-building the Windows program with MinGW-w64"
+step "Cross-building the game with MinGW-w64"
 cmake --preset windows >/dev/null
-cmake --build --preset windows
-
+cmake --build --preset windows --target tesselon make_sample_pictures
 game=build/windows/shell/tesselon.exe
-if [ ! -f "$game" ]; then
-    step "Nothing to run yet"
-    echo "The portable core and its tests are built; the game's window arrives with the Windows shell."
-    exit 0
+
+step "Preparing Wine"
+prepare_wine "$PWD/build/windows"
+echo "Wine prefix: $WINEPREFIX"
+
+samples="$WINEPREFIX/drive_c/Tesselon Samples"
+if [ ! -d "$samples" ]; then
+    step "Writing the sample pictures"
+    mkdir -p "$samples"
+    wine build/windows/tools/make_sample_pictures.exe 'C:\Tesselon Samples' </dev/null
+    echo "Wrote $(ls "$samples" | paste -sd, | sed 's/,/, /g') into $samples (C:\\Tesselon Samples in the game)"
+fi
+data="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Orvandine/Tesselon"
+if [ ! -f "$data/Favorites.txt" ]; then
+    step "Writing starter favourites"
+    mkdir -p "$data"
+    # The game's own format: UTF-16 little-endian after its byte-order mark, CR LF line ends.
+    {
+        printf '\xff\xfe'
+        printf 'C:\\Tesselon Samples\\%s\r\n' "Sample colours.bmp" "Sample.fits" "Sample.img" | iconv -f UTF-8 -t UTF-16LE
+    } >"$data/Favorites.txt"
+    echo "Wrote $data/Favorites.txt listing the three samples: choose File, Favorites..., Random, OK."
 fi
 
-step "Starting the game under Wine"
-prepare_wine "$PWD/build/windows"
-if [ -z "${DISPLAY:-}" ]; then
-    echo "No display is set (DISPLAY is empty): run this from a desktop session." >&2
-    exit 1
+if [ -n "${DISPLAY:-}" ]; then
+    step "Starting the game under Wine on display $DISPLAY"
+    exec wine "$game"
 fi
-exec wine "$game"
+
+step "No display: playing on a virtual display"
+mkdir -p build/screenshots
+shot="$PWD/build/screenshots/tesselon.png"
+rm -f "$shot"
+timeout 240 xvfb-run -a -s '-screen 0 1280x800x24' bash scripts/play_headless.sh "$game" "$shot"
+echo "Screenshot of the game: $shot"

@@ -30,6 +30,9 @@ ensure_packages() {
 
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev)
 WINDOWS_PACKAGES=(cmake ninja-build googletest g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xauth)
+# Driving the game on a virtual display: a window manager (without one new windows get no
+# keyboard focus), the pointer and keys, and screenshots.
+DESKTOP_PACKAGES=(openbox xdotool imagemagick)
 
 # prepare_wine BUILD_FOLDER: makes the build folder's own Wine prefix once (about ten seconds).
 prepare_wine() {

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core natively under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the same core tests cross-built for Windows and run under Wine, and
-# the Windows-only tests under Wine on a virtual display. One ctest run reports them all.
+# UndefinedBehaviorSanitizer, the same core tests cross-built for Windows and run under Wine, the
+# Windows-only tests (window procedure, dialogs, decoder) under Wine on a virtual display, and an
+# end-to-end run of the real game driven with the mouse and keyboard. One ctest run reports them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
 
 step "Checking packages"
-ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
+ensure_packages "${NATIVE_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${DESKTOP_PACKAGES[@]}"
 
 step "Building the native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake --preset native >/dev/null

@@ -14,7 +14,7 @@ TEST(CellSizeRule, RangeAndPieceCountFollowThePictureAndGenerationsGeometry) {
         {20, 20, 64, 8, 1, 8, 1},              // a third of 20 is raised to 8; pitch 11
         {640, 480, 5, 160, 9, 8, 2494},        // pitch 11: 43 rows of 58
         {30, 2000, 9, 10, 1, 9, 332},          // pitch 12: 166 rows of 2
-        {100000, 90000, 20000, 16384, 1023, 16384, 16},  // pitch 24575: 3 rows of 4 (16384 is the largest cell)
+        {100000, 90000, 20000, 16384, 1023, 16384, 12},  // pitch 24575: 3 rows of 4 (16384 is the largest cell)
         // pitch 11: 195225786 rows of as many columns, far past 32 bits
         {2147483647, 2147483647, 8, 16384, 1023, 8, 38113107519317796},
     };

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Run by play.sh inside a virtual display: starts the game, chooses "Favorites...", "Random" and
+# OK as a player would, and saves a screenshot of the window.
+#
+#   play_headless.sh GAME SCREENSHOT
+set -euo pipefail
+game=$1 shot=$2
+
+openbox >/dev/null 2>&1 &
+wm=$!
+wine "$game" </dev/null &
+finish() {
+    wineserver -k 2>/dev/null || true
+    kill "$wm" 2>/dev/null || true
+}
+trap finish EXIT
+
+wait_window() {
+    for _ in $(seq 1 60); do
+        xdotool search --name "^$1\$" 2>/dev/null | head -n 1 && return
+        sleep 0.5
+    done
+    echo "The window '$1' did not appear." >&2
+    return 1
+}
+
+main=$(wait_window 'Tesselon v1.1')
+xdotool windowactivate --sync "$main" 2>/dev/null || true
+sleep 1
+echo "The game's window is open; choosing File, Favorites..."
+xdotool key F10 Down Down Return
+wait_window 'Favorites' >/dev/null
+sleep 0.5
+# Focus starts on OK; the tab order runs OK, Cancel, the list, Delete, Random, and back to OK.
+echo "Pressing Random, then OK"
+xdotool key Tab Tab Tab Tab space
+sleep 1.5
+xdotool key Tab space
+sleep 2
+import -window "$main" "$shot"

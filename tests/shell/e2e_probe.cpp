@@ -1,0 +1,35 @@
+// Reads and finds controls of the running game's dialogs from outside, for the end-to-end test
+// that drives the game with the real mouse and keyboard:
+//
+//   e2e_probe text CAPTION ID     prints the text of control ID of the window titled CAPTION
+//   e2e_probe rect CAPTION ID     prints the control's screen rectangle as "X Y WIDTH HEIGHT"
+//   e2e_probe scroll CAPTION ID   prints the scroll bar's position
+//
+// Exits 1 when the window or the control is not there.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 4) {
+        std::fwprintf(stderr, L"usage: e2e_probe text|rect|scroll CAPTION ID\n");
+        return 2;
+    }
+    HWND window = FindWindowW(nullptr, argv[2]);
+    HWND control = window != nullptr ? GetDlgItem(window, std::wcstol(argv[3], nullptr, 10)) : nullptr;
+    if (control == nullptr) return 1;
+    if (std::wcscmp(argv[1], L"text") == 0) {
+        wchar_t text[512] = {};
+        GetWindowTextW(control, text, 512);
+        std::wprintf(L"%ls\n", text);
+    } else if (std::wcscmp(argv[1], L"rect") == 0) {
+        RECT rect;
+        GetWindowRect(control, &rect);
+        std::wprintf(L"%ld %ld %ld %ld\n", rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    } else {
+        std::wprintf(L"%d\n", GetScrollPos(control, SB_CTL));
+    }
+    return 0;
+}
