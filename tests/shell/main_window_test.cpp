@@ -2,12 +2,16 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cwchar>
 #include <vector>
 
 #include "model/generation.h"
 #include "model/table.h"
+#include "shell/resource_ids.h"
 #include "shell/window_input.h"
+#include "ui/picture_loading.h"
 #include "window_fixture.h"
 
 namespace {
@@ -195,4 +199,31 @@ TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame)
     DeleteDC(memory);
     DeleteObject(copy);
     ReleaseDC(window, screen);
+}
+
+namespace {
+
+// Runs inside the modal loop of the dialog the menu opened: loads another picture, which clears
+// the puzzle, and cancels.
+void CALLBACK ChooseAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = FindWindowW(nullptr, L"Load Image");
+    ASSERT_NE(dialog, nullptr);
+    wcscpy(g_imagePath, WriteTestFile("other.fits", MakeFitsPicture(8, 320, 240)).c_str());
+    LoadChosenPicture(dialog, true);
+    SendMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, CancellingADialogThatReplacedThePictureShowsTheEmptyTable) {
+    ASSERT_TRUE(GeneratePuzzle());
+    ComposeFrame(kRestingGroupsChanged);
+    const std::vector<std::uint8_t> puzzle(g_canvas->display, g_canvas->display + 640 * 480 * 3);
+    SetTimer(nullptr, 0, 10, ChooseAndCancel);
+    Send(WM_COMMAND, IDM_LOAD_IMAGE);
+    EXPECT_EQ(g_groups.count, 0);
+    const std::vector<std::uint8_t> shown(g_canvas->display, g_canvas->display + 640 * 480 * 3);
+    EXPECT_NE(shown, puzzle);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), 128), static_cast<long>(shown.size()));
 }
