@@ -41,7 +41,8 @@ HWND CreateMainWindow() {
     return g_mainWindow;
 }
 
-bool InitInstance(HINSTANCE instance, int showCommand) {
+// The instance was stored when the class was registered.
+bool InitInstance(HINSTANCE, int showCommand) {
     // The whole count of seconds is the state: two starts within one second cut alike.
     g_randomState = static_cast<std::uint64_t>(std::time(nullptr));
     wchar_t dataFolder[kPathCapacity];
@@ -50,7 +51,6 @@ bool InitInstance(HINSTANCE instance, int showCommand) {
     INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadFavorites();
-    g_instance = instance;
     if (CreateMainWindow() == nullptr) return false;
     ShowWindow(g_mainWindow, showCommand);
     return true;
