@@ -1,7 +1,8 @@
-// Everyday pictures decoded through the platform's imaging component, as the game loads them,
-// most of them files of the shared corpus written by other people's software. Pixels are given at
-// (x, y), columns from the left and rows from the top, in the record's byte order (blue, green,
-// red, alpha); the corpus's values were read with ImageMagick 6.9 (`convert FILE txt:-`).
+// Everyday pictures decoded through the platform's imaging component, as the game loads them:
+// files of the shared corpus written by other people's software, and the sample picture the
+// project writes itself. Pixels are given at (x, y), columns from the left and rows from the top,
+// in the record's byte order (blue, green, red, alpha); the corpus's values were read with
+// ImageMagick 6.9 (`convert FILE txt:-`), the sample picture's worked out from its description.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 #include "loaders/source_image.h"
 #include "raster_reading.h"
 #include "support/test_files.h"
+#include "tools/sample_colours.h"
 
 namespace {
 
@@ -140,4 +142,17 @@ TEST(PlatformDecoder, APictureOfSeveralPagesIsRefused) {
     ForgetShownMessages();
     CheckLoad(onePage, WriteTestFile(onePage.name, GreyTiff(1)));
     CheckLoad(Refused("two pages.tif"), WriteTestFile("two pages.tif", GreyTiff(2)));
+}
+
+TEST(PlatformDecoder, TheSamplePictureIsABmpThePlatformDecodes) {
+    // Plain hues of the rainbow at saturation 0.6: the full level 255 and 255 × 0.4 = 102.
+    const Picture sample = {"Sample colours.bmp", 640, 480, 3, 1920,
+                            {
+                                {0, 0, {102, 102, 255}},    // hue 0°, red
+                                {320, 0, {255, 255, 102}},  // hue 180°, cyan
+                                {0, 479, {102, 255, 102}},  // hue 120°, green
+                            }};
+    const ComScope com;
+    ForgetShownMessages();
+    CheckLoad(sample, WriteTestFile(sample.name, MakeSampleColoursBmp()));
 }
