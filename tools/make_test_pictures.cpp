@@ -5,21 +5,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
-#include <vector>
 
 #include "tools/test_pictures.h"
+#include "tools/tool_files.h"
 
 namespace {
 
-bool WriteFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) std::fprintf(stderr, "make_test_pictures: cannot write %s\n", path.c_str());
-    return static_cast<bool>(out);
-}
+const char* const kTool = "make_test_pictures";
 
 }  // namespace
 
@@ -39,10 +32,10 @@ int main(int argc, char** argv) {
     const auto height = static_cast<std::int32_t>(askedHeight);
     bool written = true;
     for (const PdsSampleLayout& layout : PdsSampleLayouts()) {
-        written &= WriteFile(folder + PdsPictureName(layout), MakePdsPicture(layout, width, height));
+        written &= WriteToolFile(kTool, folder + PdsPictureName(layout), MakePdsPicture(layout, width, height));
     }
     for (std::int32_t bitpix : FitsBitpixValues()) {
-        written &= WriteFile(folder + FitsPictureName(bitpix), MakeFitsPicture(bitpix, width, height));
+        written &= WriteToolFile(kTool, folder + FitsPictureName(bitpix), MakeFitsPicture(bitpix, width, height));
     }
     return written ? 0 : 1;
 }
