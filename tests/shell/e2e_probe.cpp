@@ -21,8 +21,10 @@ int wmain(int argc, wchar_t** argv) {
     HWND control = window != nullptr ? GetDlgItem(window, std::wcstol(argv[3], nullptr, 10)) : nullptr;
     if (control == nullptr) return 1;
     if (std::wcscmp(argv[1], L"text") == 0) {
+        // Asked of the control itself: GetWindowTextW answers another process's edit box with the
+        // text it was created with.
         wchar_t text[512] = {};
-        GetWindowTextW(control, text, 512);
+        SendMessageW(control, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
         std::wprintf(L"%ls\n", text);
     } else if (std::wcscmp(argv[1], L"rect") == 0) {
         RECT rect;

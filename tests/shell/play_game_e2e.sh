@@ -75,9 +75,11 @@ table_shares() {
     coloured=$(convert "$shots/client.png" -colorspace HSL -channel G -separate -threshold 25% \
         -format '%[fx:int(100*mean)]' info:)
 }
-# The first strongly coloured pixel of the client area, as screen coordinates.
+# A point of the client area deep inside the picture's colours: the middle of a coloured square
+# of 41 pixels lies on a piece's body, where a press grabs it (a knob's tip alone does not).
 coloured_pixel() {
-    convert "$shots/client.png" -colorspace HSL -channel G -separate -threshold 50% txt:- |
+    convert "$shots/client.png" -colorspace HSL -channel G -separate -threshold 25% \
+        -morphology Erode Square:20 txt:- |
         awk -F'[,: ]+' '/#FFFFFF|white/ { print $1, $2; exit }'
 }
 
@@ -86,6 +88,7 @@ sample=$(winpath "$work/samples/Sample colours.bmp")
 
 step "First start: load a picture through the menu and the file dialog"
 wine "$game" &
+game_pid=$!
 main=$(wait_window 'Tesselon v1.1')
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 sleep 1
@@ -117,28 +120,34 @@ table_shares "$main"
 step "Drag a piece"
 read -r px py < <(coloured_pixel) || fail "no piece found on the table"
 eval "$(xdotool getwindowgeometry --shell "$main")"
-xdotool mousemove $((X + px)) $((Y + 40 + py)) mousedown 1
-sleep 0.3
-xdotool mousemove $((X + px + 60)) $((Y + 40 + py + 40))
-sleep 0.3
-xdotool mousemove $((X + px + 120)) $((Y + 40 + py + 80)) mouseup 1
-sleep 1
 cp "$shots/client.png" "$shots/before-drag.png"
+xdotool mousemove $((X + px)) $((Y + 40 + py))
+sleep 0.3
+xdotool mousedown 1
+for d in 20 40 60 80 100 120; do
+    xdotool mousemove $((X + px + d)) $((Y + 40 + py + d / 2))
+    sleep 0.1
+done
+xdotool mouseup 1
+sleep 1
 shot 03-dragged
 table_shares "$main"
 changed=$(compare -metric AE "$shots/before-drag.png" "$shots/client.png" null: 2>&1 || true)
-[ "${changed%% *}" != 0 ] || fail "dragging a piece changed nothing on screen"
+[ "${changed%% *}" != 0 ] || fail "dragging the piece at $px,$py changed nothing on screen"
 
 step "Close the window: the favourite is saved"
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 xdotool key --window "$main" alt+F4
-wait
+# Wine's start-up process ends with the game.
+for _ in $(seq 1 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.5; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end when its window was closed"
 favorites="$data/Tesselon/Favorites.txt"
 [ -f "$favorites" ] || fail "closing the window wrote no Favorites.txt"
 iconv -f UTF-16 -t UTF-8 "$favorites" | tr -d '\r' | grep -qxF "$sample" || fail "Favorites.txt does not list $sample"
 
 step "Second start: a random favourite"
 wine "$game" &
+game_pid=$!
 main=$(wait_window 'Tesselon v1.1')
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 sleep 1
@@ -156,6 +165,6 @@ table_shares "$main"
 step "Exit through the menu"
 xdotool windowactivate --sync "$main" 2>/dev/null || true
 xdotool key F10 Down Down Down Return
-for _ in $(seq 1 20); do jobs -r | grep -q . || break; sleep 0.5; done
-jobs -r | grep -q . && fail "the game did not end after Exit"
+for _ in $(seq 1 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.5; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end after Exit"
 echo "The game played from start to Exit; screenshots are in $shots"
