@@ -37,4 +37,6 @@ xdotool key Tab Tab Tab Tab space
 sleep 1.5
 xdotool key Tab space
 sleep 2
-import -window "$main" "$shot"
+# The whole screen, cut down to the window with its title bar (the screen around it is black).
+import -window root "$shot"
+convert "$shot" -trim +repage "$shot"
