@@ -59,10 +59,23 @@ click() {
     xdotool mousemove $((x + ${3:-$((w / 2))})) $((y + h / 2)) click 1
     sleep 0.7
 }
+# expect_text CAPTION ID TEXT: waits up to ten seconds for the control to show TEXT.
 expect_text() {
-    local text
-    text=$(probe text "$1" "$2")
-    [ "$text" = "$3" ] || fail "'$1' control $2 shows '$text', not '$3'"
+    local text=""
+    for _ in $(seq 1 20); do
+        text=$(probe text "$1" "$2") || true
+        [ "$text" = "$3" ] && return
+        sleep 0.5
+    done
+    fail "'$1' control $2 shows '$text', not '$3'"
+}
+# wait_gone TITLE: waits for the window to close, then for the next frame to be painted.
+wait_gone() {
+    for _ in $(seq 1 20); do
+        xdotool search --name "^$1\$" >/dev/null 2>&1 || { sleep 1; return; }
+        sleep 0.5
+    done
+    fail "the window '$1' did not close"
 }
 # The share of the main window's client area that is the table's grey, and the share that is
 # coloured (the sample picture's pieces), in percent.
@@ -83,24 +96,41 @@ coloured_pixel() {
         awk -F'[,: ]+' '/#FFFFFF|white/ { print $1, $2; exit }'
 }
 
+# start_game: starts the game and waits for its window, in $main; Wine's process is $game_pid.
+start_game() {
+    wine "$game" &
+    game_pid=$!
+    main=$(wait_window 'Tesselon v1.1')
+    xdotool windowactivate --sync "$main" 2>/dev/null || true
+    sleep 1
+}
+# open_dialog KEYS TITLE: opens a dialog from the File menu with the keys that walk to its item;
+# a slow start can lose the first keys, so the menu is tried again.
+open_dialog() {
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$main" 2>/dev/null || true
+        xdotool key F10 $1 Return
+        for _ in $(seq 1 10); do
+            xdotool search --name "^$2\$" >/dev/null 2>&1 && { sleep 0.5; return; }
+            sleep 0.5
+        done
+        xdotool key Escape Escape
+    done
+    fail "the File menu did not open '$2'"
+}
+
 wine "$writer" "$(winpath "$work/samples")" >/dev/null 2>&1
 sample=$(winpath "$work/samples/Sample colours.bmp")
 
 step "First start: load a picture through the menu and the file dialog"
-wine "$game" &
-game_pid=$!
-main=$(wait_window 'Tesselon v1.1')
-xdotool windowactivate --sync "$main" 2>/dev/null || true
-sleep 1
-xdotool key F10 Down Return
-wait_window 'Load Image' >/dev/null
-sleep 0.5
+start_game
+open_dialog Down 'Load Image'
 click 'Load Image' 1002
 open=$(wait_window 'Open')
 xdotool windowactivate --sync "$open" 2>/dev/null || true
 xdotool type --delay 15 "$sample"
 xdotool key Return
-sleep 2
+expect_text 'Load Image' 1005 '30 Pieces'
 shot 01-load-image
 expect_text 'Load Image' 1001 "$sample"
 expect_text 'Load Image' 1005 '30 Pieces'
@@ -111,7 +141,7 @@ click 'Load Image' 1006 20
 expect_text 'Load Image' 1005 '48 Pieces'
 click 'Load Image' 1008
 click 'Load Image' 1
-sleep 2
+wait_gone 'Load Image'
 shot 02-puzzle
 table_shares "$main"
 [ "$grey" -ge 30 ] || fail "only $grey% of the window is table grey"
@@ -146,18 +176,12 @@ favorites="$data/Tesselon/Favorites.txt"
 iconv -f UTF-16 -t UTF-8 "$favorites" | tr -d '\r' | grep -qxF "$sample" || fail "Favorites.txt does not list $sample"
 
 step "Second start: a random favourite"
-wine "$game" &
-game_pid=$!
-main=$(wait_window 'Tesselon v1.1')
-xdotool windowactivate --sync "$main" 2>/dev/null || true
-sleep 1
-xdotool key F10 Down Down Return
-wait_window 'Favorites' >/dev/null
-sleep 0.5
+start_game
+open_dialog 'Down Down' 'Favorites'
 click 'Favorites' 1011
 expect_text 'Favorites' 1005 '30 Pieces'  # the cell size starts at 64 in every run
 click 'Favorites' 1
-sleep 2
+wait_gone 'Favorites'
 shot 04-favourite
 table_shares "$main"
 [ "$coloured" -ge 5 ] || fail "the favourite's pieces are not on the table"
