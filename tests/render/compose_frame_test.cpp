@@ -150,3 +150,17 @@ TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstAndTheHeldGroupOnceOnTo
     EXPECT_EQ(FirstDifference(raised), -1);
     PushBack(&g_groups, &held->links);
 }
+
+// At half size an 8-pixel mask is drawn 4.5 canvas pixels wide, a step of 8 / 4.5 = 1.78 picture
+// pixels: canvas pixel (33, 24) maps to picture point (7.78, 8) of the resting group and (41, 24)
+// to (5.78, 4) of the held one. A footprint of 1.78 holds its corner alone, red 16 × 7; the
+// interpolation gives red 16 × 5.78 = 92.4.
+TEST_F(ComposeFrameTest, ShrunkBelowOnePointOneTheRestingGroupsAreAveragedAndTheHeldGroupInterpolated) {
+    view.toCanvas[0][0] = view.toCanvas[1][1] = 0.5;
+    AddGroup(32, 24, 2, 4, 0);
+    g_draggedGroup = AddGroup(48, 24, 0, 0, 0);
+    ComposeFrame(2);
+    ComposeFrame(1);
+    EXPECT_EQ(CanvasRgb(canvas, 33, 24), "112 80 100");
+    EXPECT_EQ(CanvasRgb(canvas, 41, 24), "92 40 100");
+}
