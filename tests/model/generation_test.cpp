@@ -144,3 +144,15 @@ TEST_F(PuzzleTest, GenerationNeedsAPictureAndRefusesGridsBeyond32BitIdsKeepingTh
     EXPECT_EQ(std::vector({g_groups.count, g_pitch}), std::vector({70, 95}));
     EXPECT_EQ(g_randomState, state);
 }
+
+TEST_F(PuzzleTest, InAGridOf1200ColumnsEveryIdIsUniqueAndNamesItsNeighbours) {
+    UsePicture(1200 * 11, 2 * 11);
+    g_cellSize = 8;
+    ASSERT_TRUE(GeneratePuzzle());
+    const std::vector<Piece*> pieces = AllPieces();  // row by row
+    ASSERT_EQ(pieces.size(), 2400u);
+    // Rows lie 10000 apart once a row holds 1000 pieces or more.
+    for (int i = 0; i < 2400; ++i) ASSERT_EQ(pieces[i]->id, 10000 * (1 + i / 1200) + 1 + i % 1200);
+    EXPECT_EQ(std::vector({pieces[999]->rightId, pieces[999]->downId, pieces[1199]->rightId, pieces[1200]->upId}),
+              std::vector({11001, 21000, 0, 10001}));
+}
