@@ -36,31 +36,37 @@ TEST(BlendColour, TransparencyWeighsTheOldPixelAgainstTheNewColour) {
     }
 }
 
-// A 4 × 4 grey picture whose pixel (x, y) is the letter 'a' + x + 4 y drawn whole onto an 8 × 8
-// canvas of '.': at scale 1 each canvas pixel shows one picture pixel, at 1/2 the mean of a 2 × 2
-// footprint (truncated) or the interpolation at its corner. Destination 7.2 makes spans that end
-// exactly on the canvas edges: centre 4.5 visits columns 1 to trunc(4.5 + 3 + 0.5) = 8, one past
-// the last, and centre 2.5 from trunc(−1.0) = −1, one before the first; the picture points there
-// (3.94 and 0.06) still lie inside the picture, so only the clipping keeps them off the canvas.
+// A 4 × 4 grey picture whose pixel (x, y) is the letter 'a' + x + 4 y drawn onto an 8 × 8 canvas
+// of '.', whole or the square inset by one pixel: at scale 1 each canvas pixel shows one picture
+// pixel, at 1/2 the mean of a 2 × 2 footprint (truncated) or the interpolation at its corner.
+// Destination 7.2 makes spans that end exactly on the canvas edges: centre 4.5 visits columns 1
+// to trunc(4.5 + 3 + 0.5) = 8, one past the last, and centre 2.5 from trunc(−1.0) = −1, one
+// before the first; the picture points there (3.94 and 0.06) still lie inside the picture, so
+// only the clipping keeps them off the canvas.
 TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTheCanvas) {
     std::vector<unsigned char> mask(16, 255);
     mask[0] = mask[9] = mask[15] = 0;  // pixels (0, 0), (1, 2) and (3, 3)
     const struct {
+        std::int32_t inset;
         double centre, destSize;
         bool masked;
         std::int16_t averaging;
         const char* rows;
     } cases[] = {
-        {2.0, 4.0, false, 1, "........ ........ ........ ........ mnop.... ijkl.... efgh.... abcd...."},
-        {2.0, 4.0, true, 1, "........ ........ ........ ........ mno..... i.kl.... efgh.... .bcd...."},
+        {0, 2.0, 4.0, false, 1, "........ ........ ........ ........ mnop.... ijkl.... efgh.... abcd...."},
+        {0, 2.0, 4.0, true, 1, "........ ........ ........ ........ mno..... i.kl.... efgh.... .bcd...."},
         // Footprints from (1, 1), (3, 1), (1, 3) and (3, 3): f g j k average 7.5, h l 9, n o 13.5;
         // columns and rows past the picture are not counted.
-        {5.5, 2.0, false, 1, "........ .....np. .....hj. ........ ........ ........ ........ ........"},
-        {5.5, 2.0, false, 0, "........ .....np. .....fh. ........ ........ ........ ........ ........"},
+        {0, 5.5, 2.0, false, 1, "........ .....np. .....hj. ........ ........ ........ ........ ........"},
+        {0, 5.5, 2.0, false, 0, "........ .....np. .....fh. ........ ........ ........ ........ ........"},
         // A footprint of 2^31 − 1 steps from (2, 2) holds the one sample k.
-        {1.0, 1e-300, false, 1, "........ ........ ........ ........ ........ ........ .k...... ........"},
-        {4.5, 7.2, false, 0, ".aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa ........"},
-        {2.5, 7.2, false, 0, "........ aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa."},
+        {0, 1.0, 1e-300, false, 1, "........ ........ ........ ........ ........ ........ .k...... ........"},
+        // The inner 2 × 2 square at a step of 1.5: half of 1.33 pixels truncates to 0, so columns
+        // and rows 3 and 4 are visited, at picture points 0.5 and 2; the next, at 3.5, would
+        // still lie in the picture.
+        {1, 4.0, 4.0 / 3, false, 0, "........ ........ ........ ...ik... ...ce... ........ ........ ........"},
+        {0, 4.5, 7.2, false, 0, ".aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa ........"},
+        {0, 2.5, 7.2, false, 0, "........ aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa."},
     };
     TestPicture picture;
     picture.MakeDecoded(4, 4, 1);
@@ -71,8 +77,9 @@ TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTh
         Canvas canvas;
         SizeCanvas(&canvas, 8, 8);
         canvas.Fill(Colour{'.', '.', '.', 0});
-        DrawScaledImage(&canvas, &picture.image, 0, 0, 4, 4, c.masked ? mask.data() : nullptr, c.averaging, c.centre,
-                        c.centre, c.destSize, c.destSize);
+        const std::int32_t size = 4 - 2 * c.inset;
+        DrawScaledImage(&canvas, &picture.image, c.inset, c.inset, size, size, c.masked ? mask.data() : nullptr,
+                        c.averaging, c.centre, c.centre, c.destSize, c.destSize);
         EXPECT_EQ(CanvasLetters(canvas), c.rows);
     }
 
@@ -118,12 +125,13 @@ protected:
 }  // namespace
 
 TEST_F(DrawPieceTest, AtScaleOneTheSquareVisitsNinetyEightColumnsAndRows) {
-    // destWidth 96.5, step 96 / 96.5, half 48: columns and rows trunc(51.5) = 51 to
-    // trunc(148.5) = 148. From picture column and row 10 every visited pixel samples inside the
-    // picture (9.25 to 105.75).
+    // destWidth 96.5, step 96 / 96.5, half 48: columns trunc(51.5) = 51 to trunc(148.5) = 148,
+    // and the rows of a view moved 10 pixels up 61 to 158. From picture column and row 10 every
+    // visited pixel samples inside the picture (9.25 to 105.75).
+    view.toCanvas[1][2] = 10.0;
     DrawPiece(100.0, 100.0, 10, 10, nullptr, 1, 96.0, 96.0);
     for (int at = 0; at < 300 * 300; ++at) {
-        const bool visited = at % 300 >= 51 && at % 300 <= 148 && at / 300 >= 51 && at / 300 <= 148;
+        const bool visited = at % 300 >= 51 && at % 300 <= 148 && at / 300 >= 61 && at / 300 <= 158;
         ASSERT_EQ(canvas.pixels[at * 3] != 0, visited) << "pixel " << at % 300 << ", " << at / 300;
     }
 }
