@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "model/generation.h"
 #include "model/picking.h"
 #include "model/snapping.h"
 #include "puzzle_fixture.h"
@@ -101,51 +100,4 @@ TEST_F(PuzzleTest, OneDropBetweenTwoGroupsJoinsAllThreeExactlyOnePitchApart) {
     EXPECT_EQ(TablePosition(survivor, middle), std::pair(595, 500));
     EXPECT_EQ(TablePosition(survivor, right), std::pair(690, 500));
     EXPECT_EQ(std::pair(survivor->x, survivor->y), std::pair(595, 500));  // recentred on its pieces
-}
-
-TEST_F(PuzzleTest, DroppingEveryPieceBesideItsNeighboursSolvesThePuzzle) {
-    UsePicture(1000, 700);
-    for (bool forward : {true, false}) {
-        ASSERT_TRUE(GeneratePuzzle());
-        std::vector<Piece*> pieces = AllPieces();  // row by row
-        if (!forward) std::reverse(pieces.begin(), pieces.end());
-        const Piece* anchor = pieces.front();
-        const auto [ax, ay] = TablePosition(GroupOf(anchor), anchor);
-        // Each piece a little off its place, by less than the tolerance of 23.
-        for (int i = 1; i < 70; ++i) {
-            const Piece* p = pieces[i];
-            DropPieceAt(p, ax + p->homeX - anchor->homeX + i % 7 * 3 - 9, ay + p->homeY - anchor->homeY + i % 5 * 5 - 10);
-        }
-        ASSERT_EQ(g_groups.count, 1);
-        const Group* solved = Groups()[0];
-        EXPECT_EQ(solved->members.count, 70);
-        // Every piece sits exactly where its home lies from the first one: one pitch apart.
-        for (const Piece* p : Pieces(solved)) {
-            EXPECT_EQ(TablePosition(solved, p), std::pair(ax + p->homeX - anchor->homeX, ay + p->homeY - anchor->homeY)) << p->id;
-        }
-    }
-}
-
-TEST_F(PuzzleTest, InAGridOf1200ColumnsEveryIdIsUniqueAndRightNeighboursStillJoin) {
-    UsePicture(1200 * 11, 2 * 11);
-    g_cellSize = 8;  // pitch 11, tolerance 2, reach 13
-    ASSERT_TRUE(GeneratePuzzle());
-    const std::vector<Piece*> pieces = AllPieces();  // row by row
-    ASSERT_EQ(pieces.size(), 2400u);
-    // Rows lie 10000 apart once a row holds 1000 pieces or more.
-    for (int i = 0; i < 2400; ++i) ASSERT_EQ(pieces[i]->id, 10000 * (1 + i / 1200) + 1 + i % 1200);
-    Piece* p999 = pieces[998];
-    Piece* p1000 = pieces[999];
-    Piece* below1 = pieces[1200];
-    EXPECT_EQ(std::vector({p1000->rightId, p1000->downId, pieces[1199]->rightId, below1->upId}), std::vector({11001, 21000, 0, 10001}));
-
-    const auto [x, y] = TablePosition(GroupOf(p999), p999);
-    EXPECT_EQ(DropPieceAt(p1000, x + 12, y + 1), 1);
-    // Piece 20001 does not belong right of 11000, however close it lies; 11001 does.
-    EXPECT_EQ(DropPieceAt(below1, x + 22, y), 0);
-    EXPECT_EQ(DropPieceAt(pieces[1000], x + 22, y), 1);
-    const Group* joined = GroupOf(p999);
-    EXPECT_EQ(joined->members.count, 3);
-    EXPECT_EQ(TablePosition(joined, p1000), std::pair(x + 11, y));
-    EXPECT_EQ(TablePosition(joined, pieces[1000]), std::pair(x + 22, y));
 }

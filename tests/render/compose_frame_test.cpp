@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <string>
 
 #include "imaging/test_pictures.h"
 #include "model/geometry.h"
@@ -11,53 +11,27 @@
 
 namespace {
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-
-// A frame as the rules give it, built by hand: a grey table, then pieces painted where their masks
-// are set, mask pixel (mx, my) at canvas pixel (left + mx, bottom + my) showing picture pixel
-// (sourceX + mx, sourceY + my). Picture pixel (x, y) is red 16 x, green 10 y, blue 100, opaque
-// below row 16 and with transparency 128 from row 16 up, so that a piece drawn twice shows.
-struct Frame {
-    std::vector<int> rgb;
-
-    explicit Frame(int grey) : rgb(kWidth * kHeight * 3, grey) {}
-
-    Frame& Paint(int left, int bottom, int sourceX, int sourceY, int clearedColumns) {
-        for (int my = 0; my < 8; ++my) {
-            for (int mx = clearedColumns; mx < 8; ++mx) {
-                const int colour[3] = {16 * (sourceX + mx), 10 * (sourceY + my), 100};
-                const int t = sourceY + my < 16 ? 0 : 128;
-                int* pixel = &rgb[((bottom + my) * kWidth + left + mx) * 3];
-                for (int c = 0; c < 3; ++c) pixel[c] = (pixel[c] * t + colour[c] * (255 - t)) / 255;
-            }
-        }
-        return *this;
-    }
-};
-
-// The view scales by 15/16 about the centre of a 64 × 48 table on a 64 × 48 canvas, so an 8-pixel
-// mask is drawn 8 × 15/16 + 0.5 = 8 canvas pixels wide, one canvas pixel a picture pixel, and a
-// piece centred on the table at (32 + 16 i, 24 + 16 j) covers canvas columns 28 + 15 i … 35 + 15 i
-// and rows 20 + 15 j … 27 + 15 j.
+// A 16 × 8 canvas showing a 16 × 8 table at 7/8 of its size, moved 4 pixels left, so that a
+// 4-pixel mask is drawn 4 × 7/8 + 0.5 = 4 canvas pixels wide, one picture pixel each: a piece
+// centred on the table at (8, 4) covers canvas columns 2 … 5, one at (16, 4) columns 9 … 12, both
+// over rows 2 … 5. The 12 × 4 grey picture holds three squares of letters, pixel (x, y) of each
+// being a + x + 4 y, A + x + 4 y and 0 + x + 4 y.
 class ComposeFrameTest : public testing::Test {
 protected:
     void SetUp() override {
-        SizeCanvas(&canvas, kWidth, kHeight);
+        SizeCanvas(&canvas, 16, 8);
         g_canvas = view.canvas = &canvas;
-        view.tableWidth = kWidth;
-        view.tableHeight = kHeight;
-        view.toCanvas[0][0] = view.toCanvas[1][1] = 15.0 / 16.0;
+        view.tableWidth = 16;
+        view.tableHeight = 8;
+        view.toCanvas[0][0] = view.toCanvas[1][1] = 7.0 / 8.0;
+        view.toCanvas[0][2] = -4.0;
         g_view = &view;
-        g_maskSize = 8;
-        g_margin = 2;
-        picture.MakeDecoded(16, 24, 4);
-        for (int at = 0; at < 16 * 24 * 4; ++at) {
-            const int x = at / 4 % 16, y = at / 64;
-            const int bgra[4] = {100, 10 * y, 16 * x, y < 16 ? 255 : 127};
-            picture.Byte(x, y, at % 4) = static_cast<unsigned char>(bgra[at % 4]);
-        }
+        g_maskSize = 4;
+        g_margin = 0;
+        picture.MakeDecoded(12, 4, 1);
+        for (int at = 0; at < 48; ++at) picture.Byte(at % 12, at / 12, 0) = "aA0"[at % 12 / 4] + at % 4 + at / 12 * 4;
         g_sourceImage = &picture.image;
+        g_backgroundGrey = '.';
     }
 
     void TearDown() override {
@@ -68,34 +42,37 @@ protected:
         g_backgroundGrey = 128;
     }
 
-    // A group of one piece centred on the table at (x, y), part of that from the group's position
-    // and part from the piece's offset, showing the picture from (sourceX, sourceY) on.
-    Group* AddGroup(int x, int y, int sourceX, int sourceY, int clearedColumns) {
+    // A group of one piece centred on the table at (x, 4), part of that from the group's position
+    // and part from the piece's offset, showing the square from column sourceX with its first
+    // columns cleared from the mask.
+    Group* AddGroup(int x, int sourceX, int clearedColumns) {
         auto* piece = new Piece;
-        piece->mask = new unsigned char[64];
-        for (int at = 0; at < 64; ++at) piece->mask[at] = at % 8 < clearedColumns ? 0 : 255;
-        piece->homeX = sourceX + g_margin;
-        piece->homeY = sourceY + g_margin;
+        piece->mask = new unsigned char[16];
+        for (int at = 0; at < 16; ++at) piece->mask[at] = at % 4 < clearedColumns ? 0 : 255;
+        piece->homeX = sourceX;
         piece->offsetX = 5;
         piece->offsetY = -7;
         auto* link = new PieceLink;
         link->piece = piece;
         auto* group = new Group;
         group->x = x - 5;
-        group->y = y + 7;
+        group->y = 4 + 7;
         PushBack(&group->members, &link->links);
         PushBack(&g_groups, &group->links);
         return group;
     }
 
-    // The first pixel where the working image, or the display image that holds it blue first,
-    // differs from the frame; −1 when none does.
-    int FirstDifference(const Frame& frame) const {
-        for (int at = 0; at < kWidth * kHeight * 3; ++at) {
-            const int displayed = canvas.display[at - at % 3 + 2 - at % 3];
-            if (canvas.pixels[at] != frame.rgb[at] || displayed != frame.rgb[at]) return at / 3;
-        }
-        return -1;
+    // The display image as letters, top row first, rows separated by spaces.
+    std::string Shown() const {
+        std::string rows;
+        for (int y = 7; y >= 0; --y) rows += std::string(y < 7 ? " " : "") + Row(y);
+        return rows;
+    }
+
+    std::string Row(int y) const {
+        std::string row;
+        for (int x = 0; x < 16; ++x) row += static_cast<char>(canvas.display[(y * 16 + x) * 3]);
+        return row;
     }
 
     Canvas canvas;
@@ -103,50 +80,73 @@ protected:
     TestPicture picture;
 };
 
+// Eight rows of one letter.
+std::string Blank(char c) {
+    const std::string row(16, c);
+    return row + " " + row + " " + row + " " + row + " " + row + " " + row + " " + row + " " + row;
+}
+
 }  // namespace
 
 TEST_F(ComposeFrameTest, WithoutAPictureEveryFrameIsTheGreyAlone) {
-    AddGroup(32, 24, 2, 4, 0);
+    AddGroup(8, 0, 0);
     ComposeFrame(3);  // leaves a rest image with a piece, which no frame without the picture shows
     picture.image.loaded = 0;
     for (std::int32_t flags : {1, 2, 3}) {
         g_sourceImage = flags == 2 ? nullptr : &picture.image;  // none, or one not loaded
-        g_backgroundGrey = static_cast<std::int16_t>(0x100 + 64 * flags);  // only the low byte counts
+        g_backgroundGrey = static_cast<std::int16_t>(0x100 + 'w' + flags);  // only the low byte counts
         ComposeFrame(flags);
-        EXPECT_EQ(FirstDifference(Frame(64 * flags)), -1) << flags;
+        EXPECT_EQ(Shown(), Blank(static_cast<char>('w' + flags))) << flags;
     }
 }
 
-// The held group C starts at the bottom of the stack at (16, 40), over canvas 13 … 20, 35 … 42;
-// dragged by (16, −16) it lies exactly over A, and A under B, so the order shows in every pixel.
+// The held group C (digits, its last column alone) starts at the bottom of the stack; A (small
+// letters, all but the first column) lies under B (capitals, the last two columns), so the order
+// shows in the columns each leaves uncovered.
 TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstAndTheHeldGroupOnceOnTop) {
-    Group* held = AddGroup(16, 40, 0, 16, 2);
-    AddGroup(32, 24, 2, 4, 1);
-    AddGroup(32, 24, 6, 4, 3);
+    Group* held = AddGroup(16, 8, 3);
+    Group* a = AddGroup(8, 0, 1);
+    AddGroup(8, 4, 2);
     g_draggedGroup = held;
-    held->dragDX = 16;
-    held->dragDY = -16;
+    held->dragDX = -8;  // over A and B
     ComposeFrame(1);  // right after sizing there is no rest image to start from
-    EXPECT_EQ(FirstDifference(Frame(128).Paint(28, 20, 0, 16, 2)), -1);
-
+    const std::string empty(16, '.');
+    EXPECT_EQ(Shown(), empty + " " + empty + " .....?.......... .....;.......... .....7.......... .....3.......... " +
+                           empty + " " + empty);
     ComposeFrame(3);
-    const Frame rest = Frame(128).Paint(28, 20, 2, 4, 1).Paint(28, 20, 6, 4, 3);
-    EXPECT_EQ(FirstDifference(Frame(rest).Paint(28, 20, 0, 16, 2)), -1);
-    // Moved on 15 canvas pixels, a drag frame starts from the rest image, grey 128 and all.
-    held->dragDX = 32;
-    g_backgroundGrey = 0;
+    EXPECT_EQ(Shown(), empty + " " + empty + " ...nO?.......... ...jK;.......... ...fG7.......... ...bC3.......... " +
+                           empty + " " + empty);
+    // Moved back, a drag frame starts from the rest image, whose grey is not the new one.
+    held->dragDX = 0;
+    g_backgroundGrey = ',';
     ComposeFrame(1);
-    EXPECT_EQ(FirstDifference(Frame(rest).Paint(43, 20, 0, 16, 2)), -1);
+    EXPECT_EQ(Shown(), empty + " " + empty + " ...nOP......?... ...jKL......;... ...fGH......7... ...bCD......3... " +
+                           empty + " " + empty);
 
     // Raised to the top, A covers B; a frame of the resting groups alone leaves C out, and the next
-    // drag frame starts from that newer rest image.
-    RaiseGroup(RecordOf<Group>(g_groups.first->next));
+    // drag frame starts from that newer rest image. A held group no longer in play is not drawn.
+    RaiseGroup(a);
     ComposeFrame(2);
-    const Frame raised = Frame(0).Paint(28, 20, 6, 4, 3).Paint(28, 20, 2, 4, 1);
-    EXPECT_EQ(FirstDifference(raised), -1);
-    // A held group that is no longer in play is not drawn.
+    const std::string commas(16, ',');
+    const std::string raised = commas + " " + commas + " ,,,nop,,,,,,,,,, ,,,jkl,,,,,,,,,, ,,,fgh,,,,,,,,,, " +
+                               ",,,bcd,,,,,,,,,, " + commas + " " + commas;
+    EXPECT_EQ(Shown(), raised);
     Unlink(&held->links);
     ComposeFrame(1);
-    EXPECT_EQ(FirstDifference(raised), -1);
+    EXPECT_EQ(Shown(), raised);
     PushBack(&g_groups, &held->links);
+}
+
+// At 7/16 of its size a 4-pixel mask is drawn 2.25 canvas pixels wide, a step of 1.78 picture
+// pixels, where a footprint holds its corner alone: canvas pixel (3, 3) maps to point (0.22, 0.22)
+// of the resting group's square, averaged a, interpolated a + 0.22 + 4 × 0.22 = b; pixel (8, 3)
+// to (2.89, 0.22) of the held group's, interpolated 0 + 2.89 + 0.89 = 3, averaged 2.
+TEST_F(ComposeFrameTest, ShrunkBelowOnePointOneTheRestingGroupsAreAveragedAndTheHeldGroupInterpolated) {
+    view.toCanvas[0][0] = view.toCanvas[1][1] = 7.0 / 16.0;
+    AddGroup(8, 0, 0);
+    g_draggedGroup = AddGroup(16, 8, 0);
+    ComposeFrame(2);
+    ComposeFrame(1);
+    const std::string row = Row(3);
+    EXPECT_EQ(std::string({row[3], row[8]}), "a3");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -55,6 +56,16 @@ TEST_F(ViewTest, HomeFitsTheTableAlongItsTighterAxisPansMoveByCanvasFractionsAnd
     view.Zoom(1.25);  // out, to 1.875 table units a canvas pixel
     ExpectTable(500, 300, 787.5, 337.5);
     ExpectTable(0, 0, 787.5 - 500 * 1.875, 337.5 - 300 * 1.875);
+}
+
+TEST_F(ViewTest, OnCanvasesOfOddSizeTheCanvasCornersStillMapOntoTheTableCorners) {
+    for (const auto& [width, height] : {std::pair{999, 600}, {1000, 601}}) {
+        SCOPED_TRACE(testing::Message() << width << " × " << height);
+        Size(width, height, 1);
+        view.SetTableExtent(2 * width, 2 * height);  // two table units a canvas pixel
+        ExpectTable(0, 0, 0, 0);
+        ExpectTable(width, height, 2 * width, 2 * height);
+    }
 }
 
 TEST_F(ViewTest, TheInverseUndoesTheMappingAfterAnyPansAndZooms) {

@@ -7,6 +7,10 @@
 #include <random>
 #include <string>
 
+#ifndef _WIN32
+#include "platform/posix/utf8_path.h"
+#endif
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -32,22 +36,14 @@ const fs::path& RunFolder() {
 
 fs::path PathOf(const std::string& name) { return RunFolder() / fs::u8path(name); }
 
-// The path as the program's wide strings hold it: UTF-16 on Windows, UTF-32 decoded from the
-// UTF-8 bytes elsewhere (the library's own conversion depends on the locale there).
+// The path as the program's wide strings hold it: UTF-16 on Windows, UTF-32 elsewhere, decoded
+// from the UTF-8 bytes by the program's own rule (the library's conversion depends on the locale).
 std::wstring Wide(const fs::path& path) {
 #ifdef _WIN32
     return path.wstring();
 #else
-    const std::string bytes = path.string();
     std::wstring wide;
-    for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra && i + k < bytes.size(); ++k) c = c << 6 | (bytes[i + k] & 0x3F);
-        wide += static_cast<wchar_t>(c);
-        i += 1 + extra;
-    }
+    FromUtf8(path.string().c_str(), &wide);
     return wide;
 #endif
 }

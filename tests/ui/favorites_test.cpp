@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -103,27 +104,41 @@ TEST_F(Favorites, EachFileIsReadLineByLineAndWrittenBackAsMarkedUtf16WithCrLfInL
     EXPECT_EQ(g_favoritesDirty, 0);
 }
 
-TEST_F(Favorites, AddFavoriteKeepsOrdinalUtf16OrderAndIgnoresDuplicates) {
-    for (const wchar_t* path : {L"c", L"a", L"b"}) Add(path);
-    EXPECT_EQ(Listed(), (Paths{L"a", L"b", L"c"}));
-    g_favoritesDirty = 0;
-    Add(L"b");  // freed: the sanitized build reports it otherwise
-    EXPECT_EQ(Listed(), (Paths{L"a", L"b", L"c"}));
-    EXPECT_EQ(g_favoritesDirty, 0);
-    // Capitals before small letters, a prefix before the longer path, and U+10000 (D800 DC00 as
-    // UTF-16) before U+FF01 on every host, where comparing code points would put it after.
-    for (const wchar_t* path : {L"ab", L"\uFF01", L"B", L"\U00010000"}) Add(path);
-    EXPECT_EQ(Listed(), (Paths{L"B", L"a", L"ab", L"b", L"c", L"\U00010000", L"\uFF01"}));
-    EXPECT_EQ(g_favoritesDirty, 1);
-}
-
-TEST_F(Favorites, AHandEditedDescendingFileKeepsItsOrderAndNewPathsFollowTheWalkFromTheEnd) {
-    ASSERT_TRUE(Load(Utf16(u"c\r\nb\r\na\r\n")));
-    Add(L"0");  // smaller than every entry: first
-    EXPECT_EQ(g_favoritesDirty, 1);
-    Add(L"bb");  // a is smaller: right after it
-    Add(L"a");   // met before any smaller entry: a duplicate
-    EXPECT_EQ(Listed(), (Paths{L"0", L"c", L"b", L"a", L"bb"}));
+// Walking back from the last entry, a new path goes right after the first smaller one, so a
+// hand-edited descending file keeps its order. Paths compare as UTF-16 code units: capitals
+// before small letters, a prefix before the longer path, and U+10000 (D800 DC00) before U+FF01,
+// where comparing code points would put it after.
+TEST_F(Favorites, AddFavoriteInsertsInUtf16OrderMarkingTheListChangedUnlessThePathIsThereAlready) {
+    const struct {
+        Paths before;
+        const wchar_t* added;
+        Paths after;
+    } cases[] = {
+        {{}, L"a", {L"a"}},
+        {{L"b", L"d"}, L"a", {L"a", L"b", L"d"}},
+        {{L"b", L"d"}, L"c", {L"b", L"c", L"d"}},
+        {{L"b", L"d"}, L"e", {L"b", L"d", L"e"}},
+        {{L"b", L"d"}, L"b", {L"b", L"d"}},  // freed: the sanitized build reports it otherwise
+        {{L"a", L"b"}, L"B", {L"B", L"a", L"b"}},
+        {{L"a", L"b"}, L"ab", {L"a", L"ab", L"b"}},
+        {{L"\uFF01"}, L"\U00010000", {L"\U00010000", L"\uFF01"}},
+        {{L"c", L"b", L"a"}, L"bb", {L"c", L"b", L"a", L"bb"}},
+        {{L"c", L"b", L"a"}, L"0", {L"0", L"c", L"b", L"a"}},
+        {{L"c", L"b", L"a"}, L"a", {L"c", L"b", L"a"}},  // met before any smaller entry
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.added));
+        Clear<Favorite>(&g_favorites);
+        for (const std::wstring& path : c.before) {
+            auto* favorite = new Favorite;
+            CopyPath(favorite->path, path.c_str());
+            PushBack(&g_favorites, &favorite->links);
+        }
+        g_favoritesDirty = 0;
+        Add(c.added);
+        EXPECT_EQ(Listed(), c.after);
+        EXPECT_EQ(g_favoritesDirty, c.after.size() > c.before.size() ? 1 : 0);
+    }
 }
 
 TEST_F(Favorites, AFailedSaveLeavesTheOldFileWholeRemovesTheNewOneAndKeepsTheListMarkedChanged) {
@@ -144,5 +159,11 @@ TEST_F(Favorites, AFailedSaveLeavesTheOldFileWholeRemovesTheNewOneAndKeepsTheLis
     MakeTestFolder("fav/Favorites.txt");  // the new file cannot replace a folder
     EXPECT_FALSE(SaveFavorites());
     EXPECT_EQ(TestFolderContents("fav"), Names{"Favorites.txt"});
+    // A file named by all 259 characters a path holds leaves no room to name the new one beside it.
+    const std::string deep = "fav/" + std::string(244 - MakeTestFolder("fav").size(), 'd') + "/Favorites.txt";
+    CopyPath(g_favoritesPath, WriteTestFile(deep, old).c_str());
+    ASSERT_EQ(std::wcslen(g_favoritesPath), 259u);
+    EXPECT_FALSE(SaveFavorites());
+    EXPECT_EQ(ReadTestFile(deep), old);
     EXPECT_EQ(g_favoritesDirty, 1);
 }
