@@ -12,8 +12,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 0;
     }
     // Only after the window exists: nothing its creation does may use COM. The pictures are
-    // decoded later, from the dialogs.
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    // decoded later, from the dialogs. A single-threaded apartment, as a window's thread needs:
+    // the shell objects behind the open-file dialog cannot be reached from a multithreaded one,
+    // and the dialog then cannot browse folders such as Documents.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const int code = RunMessageLoop();
     CoUninitialize();
     ReleaseAtExit();
