@@ -17,18 +17,7 @@ fi
 game=$1 probe=$2 writer=$3 work=$4
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 shots="$work/shots"
-rm -rf "$shots" "$work/game.log" && mkdir -p "$shots" "$work/samples"
-[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null
-wineserver -p
-data="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Orvandine"
-rm -rf "$data"
-openbox >/dev/null 2>&1 &
-wm=$!
-finish() {
-    wineserver -k 2>/dev/null || true
-    kill "$wm" 2>/dev/null || true
-}
-trap finish EXIT
+rm -rf "$shots" "$work/game.log" && mkdir -p "$shots" "$work/samples" "$WINEPREFIX"
 
 step() { printf '== %s\n' "$*"; }
 fail() {
@@ -40,6 +29,22 @@ fail() {
 }
 winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
 shot() { import -window root "$shots/$1.png"; }
+
+wm=""
+finish() {
+    wineserver -k 2>/dev/null || true
+    [ -z "$wm" ] || kill "$wm" 2>/dev/null || true
+}
+trap finish EXIT
+trap 'fail "line $LINENO: $BASH_COMMAND"' ERR
+# The server first, kept for the whole run: a new prefix is then made by it rather than by a
+# short-lived one of wineboot's.
+wineserver -p
+[ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1 </dev/null
+data="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Orvandine"
+rm -rf "$data"
+openbox >/dev/null 2>&1 &
+wm=$!
 
 # wait_window TITLE: the X window of the Wine window with this exact title.
 wait_window() {
