@@ -1,35 +1,67 @@
 #include "render/compose_frame.h"
 
+#include <algorithm>
+
 #include "imaging/draw_piece.h"
+#include "loaders/raster_file.h"
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
 #include "render/canvas.h"
+#include "render/frame_threads.h"
 
 std::int16_t g_backgroundGrey = 128;
 
 namespace {
 
+// Several bands a thread, taken as threads come free, so that a thread slowed by the rest of the
+// machine holds the frame up by one thin band at most.
+constexpr std::int32_t kBandsPerThread = 4;
+
+// What every band of one frame does, worked out once for all of them.
+struct FrameWork {
+    Canvas* canvas;
+    Colour background;
+    std::int32_t rowsPerBand;  // whole blocks of `scale` rows
+    bool startsFromRest;       // or from the background
+    bool drawsResting;
+    const Group* held;         // drawn on top, or null
+};
+
 // Resting groups may be averaged where the picture is shrunk; the held group is redrawn at every
 // pointer move and always takes the cheaper interpolation.
-void DrawGroup(const Group& group, bool held) {
+void DrawGroup(const Group& group, bool held, RowBand rows) {
     // Positions are summed as doubles, where no sum of 32-bit coordinates can overflow.
     const double x = static_cast<double>(group.x) + (held ? group.dragDX : 0);
     const double y = static_cast<double>(group.y) + (held ? group.dragDY : 0);
     const double size = g_maskSize;
     for (ListItem* item = group.members.first; item != nullptr; item = item->next) {
         const Piece* piece = RecordOf<PieceLink>(item)->piece;
-        DrawPiece(x + piece->offsetX, y + piece->offsetY, piece->homeX - g_margin, piece->homeY - g_margin, piece->mask,
-                  held ? 0 : 1, size, size);
+        DrawPieceInBand(x + piece->offsetX, y + piece->offsetY, piece->homeX - g_margin, piece->homeY - g_margin,
+                        piece->mask, held ? 0 : 1, size, size, rows);
     }
 }
 
-// A drag frame starts from the rest image, which covers the whole working image; only without one
-// does the background have to be laid first.
-bool StartsFromRestImage(std::int32_t flags) {
-    if ((flags & kRestingGroupsChanged) != 0 || (flags & kDraggedGroupMoved) == 0) return false;
-    LockHold render(&g_canvas->renderLock);
-    return g_canvas->restPixels != nullptr;
+// Every group is drawn into every band, in the same order, clipped to the band's rows; a pixel
+// is the same whichever band draws it, so the frame is the same however it is cut.
+void ComposeBand(void* context, std::int32_t band) {
+    const FrameWork& work = *static_cast<const FrameWork*>(context);
+    Canvas* canvas = work.canvas;
+    const std::int32_t first = std::min(band * work.rowsPerBand, canvas->height);
+    const RowBand rows{first, std::min(first + work.rowsPerBand, canvas->height)};
+    if (work.startsFromRest)
+        canvas->RestoreRestRows(rows);
+    else
+        canvas->FillRows(work.background, rows);
+    if (work.drawsResting) {
+        for (ListItem* item = g_groups.first; item != nullptr; item = item->next) {
+            const Group* group = RecordOf<Group>(item);
+            if (group != g_draggedGroup) DrawGroup(*group, false, rows);
+        }
+        canvas->SaveRestRows(rows);
+    }
+    if (work.held != nullptr) DrawGroup(*work.held, true, rows);
+    canvas->ReduceRows(rows);
 }
 
 bool IsInPlay(const Group* group) {
@@ -39,30 +71,39 @@ bool IsInPlay(const Group* group) {
     return false;
 }
 
+// Doubles are read through the file's one shared cursor, which two threads must not move at once.
+bool ReadsThroughCursor(const SourceImage& image) {
+    return image.storage == ImageStorage::FitsFile && image.data != nullptr &&
+           static_cast<const RasterFile*>(image.data)->sampleFormat == -64;
+}
+
+std::int32_t BandCount(bool picture) {
+    const bool oneThread = g_frameThreads <= 1 || (picture && ReadsThroughCursor(*g_sourceImage));
+    return oneThread ? 1 : g_frameThreads * kBandsPerThread;
+}
+
 }  // namespace
 
 void ComposeFrame(std::int32_t flags) {
     if (g_canvas == nullptr) return;
+    Canvas* canvas = g_canvas;
     const bool picture = g_sourceImage != nullptr && g_sourceImage->loaded != 0;
-    if (!picture || !StartsFromRestImage(flags)) {
-        Colour background;
-        background.red = background.green = background.blue = static_cast<std::uint8_t>(g_backgroundGrey & 0xFF);
-        g_canvas->Fill(background);
-    }
-    if (!picture) {
-        g_canvas->UpdateDisplay();
-        return;
-    }
-    if ((flags & kRestingGroupsChanged) != 0) {
-        for (ListItem* item = g_groups.first; item != nullptr; item = item->next) {
-            const Group* group = RecordOf<Group>(item);
-            if (group != g_draggedGroup) DrawGroup(*group, false);
-        }
-        g_canvas->SaveRest();
-    }
-    if ((flags & kDraggedGroupMoved) != 0) {
-        if ((flags & kRestingGroupsChanged) == 0) g_canvas->RestoreRest();
-        if (g_draggedGroup != nullptr && IsInPlay(g_draggedGroup)) DrawGroup(*g_draggedGroup, true);
-    }
-    g_canvas->UpdateDisplay();
+    const bool drawsResting = picture && (flags & kRestingGroupsChanged) != 0;
+    const bool drawsHeld = picture && (flags & kDraggedGroupMoved) != 0;
+    // The frame's threads write disjoint rows and take no lock: the frame holds both for them.
+    LockHold render(&canvas->renderLock);
+    LockHold display(&canvas->displayLock);
+    if (!canvas->PrepareFrame(drawsResting)) return;
+
+    FrameWork work{};
+    work.canvas = canvas;
+    work.background.red = work.background.green = work.background.blue =
+        static_cast<std::uint8_t>(g_backgroundGrey & 0xFF);
+    work.startsFromRest = drawsHeld && !drawsResting && canvas->restPixels != nullptr;
+    work.drawsResting = drawsResting;
+    work.held = drawsHeld && g_draggedGroup != nullptr && IsInPlay(g_draggedGroup) ? g_draggedGroup : nullptr;
+    const std::int32_t bands = BandCount(picture);
+    const std::int32_t blocks = canvas->DisplayHeight();
+    work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
+    RunBands(ComposeBand, &work, bands);
 }
