@@ -60,8 +60,17 @@ struct ScaledDrawing {
 // Interpolates, for pictures shown at about their size or larger.
 struct BilinearSampler {
     template <typename Reader>
-    bool operator()(const Reader& reader, const SourceImage& image, double x, double y, Colour* colour) const {
-        return SampleBilinearWith(reader, image, x, y, colour);
+    struct Row {
+        const Reader* reader;
+        const SourceImage* image;
+        double y;
+
+        bool operator()(double x, Colour* colour) const { return SampleBilinearWith(*reader, *image, x, y, colour); }
+    };
+
+    template <typename Reader>
+    Row<Reader> ForRow(const Reader& reader, const SourceImage& image, double y) const {
+        return Row<Reader>{&reader, &image, y};
     }
 };
 
@@ -77,6 +86,7 @@ void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler&
             if (my < 0 || my >= drawing.sourceHeight) continue;
             maskRow = drawing.mask + my * drawing.sourceWidth;
         }
+        const auto sampleRow = sample.ForRow(reader, *drawing.image, py);
         for (std::int32_t x = drawing.firstColumn; x <= drawing.lastColumn; ++x) {
             const double px = (x - drawing.centreX) * drawing.step + drawing.halfWidth + drawing.sourceX;
             if (maskRow != nullptr) {
@@ -84,7 +94,7 @@ void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler&
                 if (mx < 0 || mx >= drawing.sourceWidth || maskRow[mx] == 0) continue;
             }
             Colour colour;
-            if (sample(reader, *drawing.image, px, py, &colour)) PlotPixel(drawing.canvas, x, y, colour);
+            if (sampleRow(px, &colour)) PlotPixel(drawing.canvas, x, y, colour);
         }
     }
 }
