@@ -60,17 +60,8 @@ struct ScaledDrawing {
 // Interpolates, for pictures shown at about their size or larger.
 struct BilinearSampler {
     template <typename Reader>
-    struct Row {
-        const Reader* reader;
-        const SourceImage* image;
-        double y;
-
-        bool operator()(double x, Colour* colour) const { return SampleBilinearWith(*reader, *image, x, y, colour); }
-    };
-
-    template <typename Reader>
-    Row<Reader> ForRow(const Reader& reader, const SourceImage& image, double y) const {
-        return Row<Reader>{&reader, &image, y};
+    BilinearRow<Reader> ForRow(const Reader& reader, const SourceImage& image, double y) const {
+        return BilinearRow<Reader>(reader, image, y);
     }
 };
 
