@@ -12,12 +12,14 @@ void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t 
     if (g_view == nullptr || g_view->canvas == nullptr) return;
     Canvas* canvas = g_view->canvas;
     LockHold render(&canvas->renderLock);
+    canvas->changedRows = RowBand{0, canvas->height};
     DrawPieceInBand(tableX, tableY, sourceX, sourceY, mask, allowAveraging, sizeX, sizeY, RowBand{0, canvas->height});
 }
 
-void DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
-                     const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY, RowBand band) {
-    if (g_view == nullptr || g_view->canvas == nullptr) return;
+RowBand DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
+                        const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY,
+                        RowBand band) {
+    if (g_view == nullptr || g_view->canvas == nullptr) return RowBand{0, 0};
     Canvas* canvas = g_view->canvas;
     const auto& b = g_view->toCanvas;
     const double dx = tableX - g_view->tableWidth / 2;
@@ -26,6 +28,6 @@ void DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::in
     const double centreY = canvas->height / 2.0 + b[1][0] * dx + b[1][1] * dy + b[1][2];
     // The view only scales uniformly and moves, so the first row's length is its one scale.
     const double scale = std::sqrt(b[0][0] * b[0][0] + b[0][1] * b[0][1]);
-    DrawScaledImageInBand(canvas, g_sourceImage, sourceX, sourceY, g_maskSize, g_maskSize, mask, allowAveraging,
-                          centreX, centreY, scale * sizeX + 0.5, scale * sizeY + 0.5, band);
+    return DrawScaledImageInBand(canvas, g_sourceImage, sourceX, sourceY, g_maskSize, g_maskSize, mask,
+                                 allowAveraging, centreX, centreY, scale * sizeX + 0.5, scale * sizeY + 0.5, band);
 }

@@ -13,6 +13,7 @@ void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t 
                std::int16_t allowAveraging, double sizeX, double sizeY);
 
 // DrawPiece limited to the working rows of `band`, for frames drawn in bands by several threads;
-// the caller holds the canvas's render lock for the whole frame.
-void DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
-                     const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY, RowBand band);
+// the caller holds the canvas's render lock for the whole frame. Returns the rows it visited.
+RowBand DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
+                        const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY,
+                        RowBand band);

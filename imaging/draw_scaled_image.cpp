@@ -99,31 +99,34 @@ void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sour
     // The working image is held for the whole square rather than entered for every pixel written:
     // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
     LockHold render(&canvas->renderLock);
+    canvas->changedRows = RowBand{0, canvas->height};
     DrawScaledImageInBand(canvas, image, sourceX, sourceY, sourceWidth, sourceHeight, mask, allowAveraging, centreX,
                           centreY, destWidth, destHeight, RowBand{0, canvas->height});
 }
 
-void DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+RowBand DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
                            std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
                            std::int16_t allowAveraging, double centreX, double centreY, double destWidth,
                            double destHeight, RowBand band) {
-    if (canvas == nullptr || image == nullptr || image->loaded == 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
+    const RowBand none{0, 0};
+    if (canvas == nullptr || image == nullptr || image->loaded == 0 || sourceWidth <= 0 || sourceHeight <= 0)
+        return none;
     if (!(std::isfinite(centreX) && std::isfinite(centreY) && std::isfinite(destWidth) && std::isfinite(destHeight)))
-        return;
+        return none;
     const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
-    if (!(step > 0.0 && std::isfinite(step))) return;
-    if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return;
+    if (!(step > 0.0 && std::isfinite(step))) return none;
+    if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return none;
     ScaledDrawing drawing{canvas, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
                           static_cast<double>(sourceX), static_cast<double>(sourceY),
                           static_cast<double>(sourceWidth / 2), static_cast<double>(sourceHeight / 2), centreX,
                           centreY, step, 0, 0, 0, 0};
     const double halfDestWidth = std::trunc(sourceWidth / step * 0.5);
     const double halfDestHeight = std::trunc(sourceHeight / step * 0.5);
-    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return;
-    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return;
+    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return none;
+    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return none;
     drawing.firstRow = std::max(drawing.firstRow, band.first);
     drawing.lastRow = std::min(drawing.lastRow, band.end - 1);
-    if (drawing.firstRow > drawing.lastRow) return;
+    if (drawing.firstRow > drawing.lastRow) return none;
 
     const bool averaging = allowAveraging != 0 && step > kAveragingStep;
     WithPixelReader(*image, [&](const auto& reader) {
@@ -132,4 +135,5 @@ void DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int32_
         else
             DrawRows(drawing, reader, BilinearSampler{});
     });
+    return RowBand{drawing.firstRow, drawing.lastRow + 1};
 }

@@ -79,6 +79,7 @@ bool Canvas::Resize(std::int32_t clientWidth, std::int32_t clientHeight, std::in
     const bool representable = newWidth <= INT32_MAX && newHeight <= INT32_MAX;
     width = representable ? static_cast<std::int32_t>(newWidth) : 0;
     height = representable ? static_cast<std::int32_t>(newHeight) : 0;
+    changedRows = RowBand{0, height};
     if (!representable || ExceedsImageLimit(newWidth * bytesPerPixel, newHeight)) return false;
 
     if (bytesPerPixel == 0) return true;
@@ -89,12 +90,14 @@ bool Canvas::Resize(std::int32_t clientWidth, std::int32_t clientHeight, std::in
 
 void Canvas::Fill(Colour colour) {
     LockHold render(&renderLock);
+    changedRows = RowBand{0, height};
     if (pixels != nullptr) FillRows(colour, RowBand{0, height});
 }
 
 void Canvas::SaveRest() {
     LockHold render(&renderLock);
     LockHold displayHold(&displayLock);
+    changedRows = RowBand{0, height};
     if (pixels == nullptr) return;
     if (restPixels == nullptr) restPixels = NewImage(WorkingBytes(0, height));
     SaveRestRows(RowBand{0, height});
@@ -103,12 +106,14 @@ void Canvas::SaveRest() {
 void Canvas::RestoreRest() {
     LockHold render(&renderLock);
     LockHold displayHold(&displayLock);
+    changedRows = RowBand{0, height};
     if (pixels != nullptr) RestoreRestRows(RowBand{0, height});
 }
 
 void Canvas::UpdateDisplay() {
     LockHold render(&renderLock);
     LockHold displayHold(&displayLock);
+    changedRows = RowBand{0, height};
     if (PrepareFrame(false)) ReduceRows(RowBand{0, height});
 }
 

@@ -33,6 +33,10 @@ struct Canvas {
     std::int16_t scale = 1;  // 1 to 9 working pixels per window pixel, in each direction
     std::int16_t bytesPerPixel = 0;
     std::int32_t pixelFormat = 0;  // 0 until the first sizing, then 1: 8-bit red, green, blue
+    // Outside these rows the working image equals the rest image and the display image is its
+    // reduction, so that a drag frame need restore and reduce no others. Only composition
+    // narrows them; every other operation that writes an image widens them to all rows.
+    RowBand changedRows{0, 0};
 
     Canvas();
     ~Canvas();

@@ -62,6 +62,11 @@ void RestoreRest(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(WorkingImageCopy)->ArgNames({"scale", "client"})->ArgsProduct({{1, 2}, {1080, 2160}})->Unit(benchmark::kMillisecond);
-BENCHMARK(UpdateDisplay)->ArgNames({"scale", "client"})->ArgsProduct({{1, 2}, {1080, 2160}})->Unit(benchmark::kMillisecond);
-BENCHMARK(RestoreRest)->ArgNames({"scale", "client"})->ArgsProduct({{1, 2}, {1080, 2160}})->Unit(benchmark::kMillisecond);
+// Scales 1 and 2 of a 1920 × 1080 and a 3840 × 2160 client area.
+void ScalesAndClients(benchmark::internal::Benchmark* benchmark) {
+    benchmark->ArgNames({"scale", "client"})->ArgsProduct({{1, 2}, {1080, 2160}})->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(WorkingImageCopy)->Apply(ScalesAndClients);
+BENCHMARK(UpdateDisplay)->Apply(ScalesAndClients);
+BENCHMARK(RestoreRest)->Apply(ScalesAndClients);

@@ -45,10 +45,11 @@ std::vector<std::uint8_t> PieceByPieceFrame(const Group* held) {
 
 }  // namespace
 
-// A frame is cut into bands of rows, one thread a band; at any number of threads every byte of
-// both images must be what drawing the pieces one after another over the whole canvas gives, for
-// full frames and drag frames, shrunk (averaged) and enlarged (interpolated), at pixel scales
-// whose blocks the bands must not split, on a client height no band count divides.
+// A frame is cut into bands of rows, one thread a band, and a drag frame redraws only the rows the
+// held group left and enters; at any number of threads every byte of both images must be what
+// drawing the pieces one after another over the whole canvas gives, for full frames and drag
+// frames, shrunk (averaged) and enlarged (interpolated), at pixel scales whose blocks the bands
+// must not split, on a client height no band count divides.
 TEST(ThreadedCompose, EveryThreadCountGivesTheFrameOfOnePieceAfterAnother) {
     TestPicture colour;
     colour.MakeDecoded(150, 110, 4);
@@ -76,19 +77,24 @@ TEST(ThreadedCompose, EveryThreadCountGivesTheFrameOfOnePieceAfterAnother) {
             g_draggedGroup = held;
             for (const double zoom : {1.0, 0.2}) {
                 view.Zoom(zoom);
-                held->dragDX = 0;
-                const std::vector<std::uint8_t> expected = PieceByPieceFrame(held);
-                held->dragDX = 9;
-                const std::vector<std::uint8_t> expectedDragged = PieceByPieceFrame(held);
+                // A full frame, then drag frames that move the held group along and across rows.
+                const std::int32_t moves[][2] = {{0, 0}, {9, 0}, {9, -25}, {-30, 40}};
+                std::vector<std::uint8_t> expected[4];
+                for (int m = 0; m < 4; ++m) {
+                    held->dragDX = moves[m][0];
+                    held->dragDY = moves[m][1];
+                    expected[m] = PieceByPieceFrame(held);
+                }
                 for (const std::int32_t threads : {1, 2, 3, 8}) {
                     g_frameThreads = threads;
-                    held->dragDX = 0;
                     canvas.Fill(Colour());
-                    ComposeFrame(3);
-                    EXPECT_EQ(FrameBytes(canvas), expected) << threads << " threads, zoom " << zoom;
-                    held->dragDX = 9;
-                    ComposeFrame(1);
-                    EXPECT_EQ(FrameBytes(canvas), expectedDragged) << threads << " threads dragging, zoom " << zoom;
+                    for (int m = 0; m < 4; ++m) {
+                        held->dragDX = moves[m][0];
+                        held->dragDY = moves[m][1];
+                        ComposeFrame(m == 0 ? 3 : 1);
+                        EXPECT_EQ(FrameBytes(canvas), expected[m])
+                            << threads << " threads, zoom " << zoom << ", frame " << m;
+                    }
                 }
             }
             ClearPuzzle();
