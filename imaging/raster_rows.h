@@ -98,7 +98,7 @@ const std::uint8_t* FitsGreys() {
         static const auto greys = [] {
             std::array<std::uint8_t, std::size_t{1} << BitPix> table{};
             for (std::uint32_t bits = 0; bits < table.size(); ++bits) {
-                const unsigned char sample[2] = {static_cast<unsigned char>(BitPix == 8 ? bits : bits >> 8),
+                const unsigned char sample[2] = {static_cast<unsigned char>(bits >> (BitPix - 8)),
                                                  static_cast<unsigned char>(bits)};
                 table[bits] = FullScaleGrey(FitsValue<BitPix>(sample, nullptr));
             }
@@ -135,7 +135,11 @@ struct FitsRow {
         if constexpr (BitPix == 8 || BitPix == 16) {
             const unsigned char* sample = SampleAt(x);
             if (sample == nullptr) return 0;
-            return greys[BitPix == 8 ? sample[0] : BigEndian16(sample)];
+            if constexpr (BitPix == 8) {
+                return greys[sample[0]];
+            } else {
+                return greys[BigEndian16(sample)];
+            }
         } else {
             return FullScaleGrey(Value(x));
         }
