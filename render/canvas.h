@@ -7,7 +7,8 @@
 #include "model/list.h"
 #include "platform/critical_section.h"
 
-// Working rows first … end − 1: the part of the canvas that one thread of a frame draws into.
+// Working rows first … end − 1: the part of the canvas one thread of a frame draws into, or the
+// rows a frame changed. Empty when first ≥ end.
 struct RowBand {
     std::int32_t first;
     std::int32_t end;
@@ -55,8 +56,8 @@ struct Canvas {
     // For a frame drawn in bands of rows by several threads at once, the caller holding both locks
     // for the whole frame. PrepareFrame makes the images the frame writes (the rest image only
     // when it `savesRest`), false without a working image; the row operations then do for the
-    // rows of one band what Fill, SaveRest, RestoreRest and UpdateDisplay do for all. A band
-    // starts and ends on whole blocks of `scale` rows.
+    // rows of one band what Fill, SaveRest, RestoreRest and UpdateDisplay do for all. The rows
+    // ReduceRows is given start and end on whole blocks of `scale` rows.
     bool PrepareFrame(bool savesRest);
     void FillRows(Colour colour, RowBand rows);
     void SaveRestRows(RowBand rows);
