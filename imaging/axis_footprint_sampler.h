@@ -132,6 +132,12 @@ struct AxisFootprintSampler {
             if (sampler->steps > kStoredOffsets) return (*sampler)(*reader, *image, x, y, colour);
             *colour = Colour();
             if (image->loaded == 0 || !(x >= 0.0 && x < image->width && inside)) return false;
+            // A footprint of one sample, where the picture is shown at over half its size, is the
+            // mean of that sample alone: the pixel itself.
+            if (sampler->steps == 1) {
+                lines[0].Get(static_cast<std::int32_t>(x), colour);
+                return true;
+            }
             ChannelSums sums;
             std::int32_t columns[kStoredOffsets];
             const std::int32_t count = sampler->Columns(*image, x, 0, sampler->steps, columns);

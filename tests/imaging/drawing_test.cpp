@@ -86,7 +86,7 @@ TEST(DrawScaledImage, EveryPixelIsWhatTheSamplersGiveAtItsPicturePoint) {
     std::vector<unsigned char> mask(24 * 24, 255);
     for (std::size_t i = 0; i < mask.size(); i += 7) mask[i] = 0;
     for (TestPicture* picture : {&colour, &grey, &fits}) {
-        for (const double destSize : {40.3, 24.5, 9.7, 7.1, 5.9}) {
+        for (const double destSize : {40.3, 24.5, 15.0, 9.7, 7.1, 5.9}) {
             for (const std::int16_t averaging : {0, 1}) {
                 ExpectDrawnAsSampled(picture->image, Square{-6, -8, 24, 10.3, 9.6, destSize}, mask.data(), averaging);
                 ExpectDrawnAsSampled(picture->image, Square{25, 20, 24, 55.3, 54.6, destSize}, mask.data(), averaging);
