@@ -66,23 +66,33 @@ struct BilinearSampler {
 };
 
 // The mask is tested before the picture is sampled: the pixel is skipped either way, and the
-// sample it would have cost is saved. A point beyond 32 bits lies outside every mask.
+// sample it would have cost is saved. A point beyond 32 bits lies outside every mask. What the
+// inner loop reads is copied out of the drawing first: every byte written to the canvas could
+// otherwise have changed it, as far as the compiler knows, and it would be read again each time.
 template <typename Reader, typename Sampler>
 void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample) {
+    const double step = drawing.step;
+    const double centreX = drawing.centreX;
+    const double halfWidth = drawing.halfWidth;
+    const double sourceX = drawing.sourceX;
+    const std::int64_t firstSourceColumn = drawing.firstSourceColumn;
+    const std::int64_t sourceWidth = drawing.sourceWidth;
+    const std::int32_t firstColumn = drawing.firstColumn;
+    const std::int32_t lastColumn = drawing.lastColumn;
     for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
-        const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;
+        const double py = (y - drawing.centreY) * step + drawing.halfHeight + drawing.sourceY;
         const unsigned char* maskRow = nullptr;
         if (drawing.mask != nullptr) {
             const std::int64_t my = TruncatedOrBeyond(py) - drawing.firstSourceRow;
             if (my < 0 || my >= drawing.sourceHeight) continue;
-            maskRow = drawing.mask + my * drawing.sourceWidth;
+            maskRow = drawing.mask + my * sourceWidth;
         }
         const auto sampleRow = sample.ForRow(reader, *drawing.image, py);
-        for (std::int32_t x = drawing.firstColumn; x <= drawing.lastColumn; ++x) {
-            const double px = (x - drawing.centreX) * drawing.step + drawing.halfWidth + drawing.sourceX;
+        for (std::int32_t x = firstColumn; x <= lastColumn; ++x) {
+            const double px = (x - centreX) * step + halfWidth + sourceX;
             if (maskRow != nullptr) {
-                const std::int64_t mx = TruncatedOrBeyond(px) - drawing.firstSourceColumn;
-                if (mx < 0 || mx >= drawing.sourceWidth || maskRow[mx] == 0) continue;
+                const std::int64_t mx = TruncatedOrBeyond(px) - firstSourceColumn;
+                if (mx < 0 || mx >= sourceWidth || maskRow[mx] == 0) continue;
             }
             Colour colour;
             if (sampleRow(px, &colour)) PlotPixel(drawing.canvas, x, y, colour);
