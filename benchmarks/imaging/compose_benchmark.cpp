@@ -212,6 +212,22 @@ void DragFrame(benchmark::State& state) {
     state.counters["threads"] = g_frameThreads;
 }
 
+// Zoomed in 64 times from home, the held group covers the whole window and a drag frame redraws
+// every pixel of it, which the threads share.
+void DragFrameZoomedIn(benchmark::State& state) {
+    Scene scene = SceneOf(state);
+    g_view->Zoom(1.0 / 64);
+    ComposeFrame(3);
+    std::int32_t step = 1;
+    for (auto _ : state) {
+        scene.held->dragDX += step;
+        step = -step;
+        ComposeFrame(1);
+        benchmark::ClobberMemory();
+    }
+    state.counters["threads"] = g_frameThreads;
+}
+
 void WorkingImageCopy(benchmark::State& state) {
     Scene scene(kDecoded, static_cast<std::int16_t>(state.range(0)), state.range(1));
     const std::size_t bytes = static_cast<std::size_t>(g_canvas->width) * g_canvas->height * 3;
@@ -240,6 +256,10 @@ BENCHMARK(FullFrame)
 BENCHMARK(DragFrame)
     ->ArgNames({"fits", "scale", "client", "threads"})
     ->ArgsProduct({{kDecoded, kFits16}, {1, 2}, {1080, 2160}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DragFrameZoomedIn)
+    ->ArgNames({"fits", "scale", "client", "threads"})
+    ->ArgsProduct({{kDecoded}, {1, 2}, {1080}, {1, 0}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(WorkingImageCopy)
     ->ArgNames({"scale", "client"})
