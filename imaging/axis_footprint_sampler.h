@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 
 #include "imaging/colour.h"
 #include "imaging/sample_box_average.h"
@@ -33,6 +34,29 @@ void AddRowSamples(const Row& line, const std::int32_t* columns, std::int32_t co
     }
 }
 
+// The truncated means of footprints of `count` samples, the usual count, by multiplying: a sum of
+// at most 255 × count samples, times ceil(2^32 / count), shifted down by 32, is the truncated
+// quotient while 255 × count² stays within 2^32, that is for up to 64 × 64 samples.
+struct FullFootprintMean {
+    std::int64_t count;
+    std::uint64_t reciprocal;  // 0 where it would not be exact
+
+    explicit FullFootprintMean(std::int64_t samples)
+        : count(samples), reciprocal(samples <= 4096 ? ((std::uint64_t{1} << 32) + samples - 1) / samples : 0) {}
+
+    bool operator()(const ChannelSums& sums, Colour* colour) const {
+        if (sums.count != count || reciprocal == 0) return sums.Mean(colour);
+        const auto quotient = [this](std::int64_t sum) {
+            return static_cast<std::uint8_t>(static_cast<std::uint64_t>(sum) * reciprocal >> 32);
+        };
+        colour->red = quotient(sums.red);
+        colour->green = quotient(sums.green);
+        colour->blue = quotient(sums.blue);
+        colour->transparency = quotient(sums.transparency);
+        return true;
+    }
+};
+
 // Averages the footprint of one canvas pixel, step × step picture pixels from its corner: the
 // grid SampleBoxAverage reads for u = (step, 0) and v = (0, step), point for point, with the
 // offsets step × i / n of its rows and columns worked out once per drawing instead of for every
@@ -46,12 +70,27 @@ struct AxisFootprintSampler {
     double step;
     std::int32_t steps;
     double offsets[kStoredOffsets];
+    FullFootprintMean mean;
 
-    explicit AxisFootprintSampler(double footprint) : step(footprint), steps(FootprintSteps(footprint, 0.0)), offsets() {
+    explicit AxisFootprintSampler(double footprint)
+        : step(footprint), steps(FootprintSteps(footprint, 0.0)), offsets(),
+          mean(static_cast<std::int64_t>(steps) * steps) {
         for (std::int32_t i = 0; i < kStoredOffsets && i < steps; ++i) offsets[i] = step * i / steps;
     }
 
     double Offset(std::int32_t i) const { return i < kStoredOffsets ? offsets[i] : step * i / steps; }
+
+    // The columns of the footprint from x on within one stretch, up to the first beyond the picture.
+    std::int32_t Columns(const SourceImage& image, double x, std::int32_t first, std::int32_t stretch,
+                         std::int32_t* columns) const {
+        std::int32_t inside = 0;
+        while (inside < stretch) {
+            const double column = x + Offset(first + inside);
+            if (!(column < image.width)) break;
+            columns[inside++] = static_cast<std::int32_t>(column);
+        }
+        return inside;
+    }
 
     // The grid's points are never negative, so converting one that lies inside the picture is
     // the truncation itself; every point read lies inside, where a read always counts.
@@ -63,12 +102,7 @@ struct AxisFootprintSampler {
         std::int32_t columns[kStoredOffsets];
         for (std::int32_t first = 0; first < steps; first += kStoredOffsets) {
             const std::int32_t stretch = std::min(steps - first, kStoredOffsets);
-            std::int32_t inside = 0;
-            while (inside < stretch) {
-                const double column = x + Offset(first + inside);
-                if (!(column < image.width)) break;
-                columns[inside++] = static_cast<std::int32_t>(column);
-            }
+            const std::int32_t inside = Columns(image, x, first, stretch, columns);
             for (std::int32_t j = 0; j < steps; ++j) {
                 const double row = y + Offset(j);
                 if (!(row < image.height)) break;
@@ -77,6 +111,51 @@ struct AxisFootprintSampler {
             if (inside < stretch) break;
         }
         if constexpr (decltype(reader.RowAt(0))::kGrey) sums.green = sums.blue = sums.red;
-        return sums.Mean(colour);
+        return mean(sums, colour);
+    }
+
+    // The footprints of one canvas row, all with their corners at picture row y, read the same
+    // picture rows; those are found once for the whole row.
+    template <typename Reader>
+    struct Row {
+        using Line = decltype(std::declval<Reader>().RowAt(0));
+
+        const AxisFootprintSampler* sampler;
+        const Reader* reader;
+        const SourceImage* image;
+        double y;
+        bool inside;  // y lies within the picture
+        std::int32_t lineCount;
+        Line lines[kStoredOffsets];
+
+        bool operator()(double x, Colour* colour) const {
+            if (sampler->steps > kStoredOffsets) return (*sampler)(*reader, *image, x, y, colour);
+            *colour = Colour();
+            if (image->loaded == 0 || !(x >= 0.0 && x < image->width && inside)) return false;
+            // A footprint of one sample, where the picture is shown at over half its size, is the
+            // mean of that sample alone: the pixel itself.
+            if (sampler->steps == 1) {
+                lines[0].Get(static_cast<std::int32_t>(x), colour);
+                return true;
+            }
+            ChannelSums sums;
+            std::int32_t columns[kStoredOffsets];
+            const std::int32_t count = sampler->Columns(*image, x, 0, sampler->steps, columns);
+            for (std::int32_t j = 0; j < lineCount; ++j) AddRowSamples(lines[j], columns, count, &sums);
+            if constexpr (Line::kGrey) sums.green = sums.blue = sums.red;
+            return sampler->mean(sums, colour);
+        }
+    };
+
+    template <typename Reader>
+    Row<Reader> ForRow(const Reader& reader, const SourceImage& image, double y) const {
+        Row<Reader> row{this, &reader, &image, y, y >= 0.0 && y < image.height, 0, {}};
+        if (!row.inside || steps > kStoredOffsets) return row;
+        while (row.lineCount < steps) {
+            const double line = y + offsets[row.lineCount];
+            if (!(line < image.height)) break;
+            row.lines[row.lineCount++] = reader.RowAt(static_cast<std::int32_t>(line));
+        }
+        return row;
     }
 };

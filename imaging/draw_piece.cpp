@@ -11,20 +11,23 @@ void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t 
                std::int16_t allowAveraging, double sizeX, double sizeY) {
     if (g_view == nullptr || g_view->canvas == nullptr) return;
     Canvas* canvas = g_view->canvas;
-    std::int32_t canvasWidth = 0;
-    std::int32_t canvasHeight = 0;
-    {
-        LockHold render(&canvas->renderLock);
-        canvasWidth = canvas->width;
-        canvasHeight = canvas->height;
-    }
+    LockHold render(&canvas->renderLock);
+    canvas->changedRows = RowBand{0, canvas->height};
+    DrawPieceInBand(tableX, tableY, sourceX, sourceY, mask, allowAveraging, sizeX, sizeY, RowBand{0, canvas->height});
+}
+
+RowBand DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
+                        const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY,
+                        RowBand band) {
+    if (g_view == nullptr || g_view->canvas == nullptr) return RowBand{0, 0};
+    Canvas* canvas = g_view->canvas;
     const auto& b = g_view->toCanvas;
     const double dx = tableX - g_view->tableWidth / 2;
     const double dy = tableY - g_view->tableHeight / 2;
-    const double centreX = canvasWidth / 2.0 + b[0][0] * dx + b[0][1] * dy + b[0][2];
-    const double centreY = canvasHeight / 2.0 + b[1][0] * dx + b[1][1] * dy + b[1][2];
+    const double centreX = canvas->width / 2.0 + b[0][0] * dx + b[0][1] * dy + b[0][2];
+    const double centreY = canvas->height / 2.0 + b[1][0] * dx + b[1][1] * dy + b[1][2];
     // The view only scales uniformly and moves, so the first row's length is its one scale.
     const double scale = std::sqrt(b[0][0] * b[0][0] + b[0][1] * b[0][1]);
-    DrawScaledImage(canvas, g_sourceImage, sourceX, sourceY, g_maskSize, g_maskSize, mask, allowAveraging, centreX,
-                    centreY, scale * sizeX + 0.5, scale * sizeY + 0.5);
+    return DrawScaledImageInBand(canvas, g_sourceImage, sourceX, sourceY, g_maskSize, g_maskSize, mask,
+                                 allowAveraging, centreX, centreY, scale * sizeX + 0.5, scale * sizeY + 0.5, band);
 }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "imaging/draw_scaled_image.h"
+
 // Draws one piece of the loaded picture into the view's canvas: the g_maskSize × g_maskSize
 // picture square whose first column and row are (sourceX, sourceY), kept where the mask (null
 // for none) is set, with its centre on the table point (tableX, tableY) and sizeX × sizeY table
@@ -9,3 +11,9 @@
 // view, a canvas or a picture.
 void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY, const unsigned char* mask,
                std::int16_t allowAveraging, double sizeX, double sizeY);
+
+// DrawPiece limited to the working rows of `band`, for frames drawn in bands by several threads;
+// the caller holds the canvas's render lock for the whole frame. Returns the rows it visited.
+RowBand DrawPieceInBand(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
+                        const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY,
+                        RowBand band);

@@ -60,31 +60,42 @@ struct ScaledDrawing {
 // Interpolates, for pictures shown at about their size or larger.
 struct BilinearSampler {
     template <typename Reader>
-    bool operator()(const Reader& reader, const SourceImage& image, double x, double y, Colour* colour) const {
-        return SampleBilinearWith(reader, image, x, y, colour);
+    BilinearRow<Reader> ForRow(const Reader& reader, const SourceImage& image, double y) const {
+        return BilinearRow<Reader>(reader, image, y);
     }
 };
 
 // The mask is tested before the picture is sampled: the pixel is skipped either way, and the
-// sample it would have cost is saved. A point beyond 32 bits lies outside every mask.
+// sample it would have cost is saved. A point beyond 32 bits lies outside every mask. What the
+// inner loop reads is copied out of the drawing first: every byte written to the canvas could
+// otherwise have changed it, as far as the compiler knows, and it would be read again each time.
 template <typename Reader, typename Sampler>
 void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample) {
+    const double step = drawing.step;
+    const double centreX = drawing.centreX;
+    const double halfWidth = drawing.halfWidth;
+    const double sourceX = drawing.sourceX;
+    const std::int64_t firstSourceColumn = drawing.firstSourceColumn;
+    const std::int64_t sourceWidth = drawing.sourceWidth;
+    const std::int32_t firstColumn = drawing.firstColumn;
+    const std::int32_t lastColumn = drawing.lastColumn;
     for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
-        const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;
+        const double py = (y - drawing.centreY) * step + drawing.halfHeight + drawing.sourceY;
         const unsigned char* maskRow = nullptr;
         if (drawing.mask != nullptr) {
             const std::int64_t my = TruncatedOrBeyond(py) - drawing.firstSourceRow;
             if (my < 0 || my >= drawing.sourceHeight) continue;
-            maskRow = drawing.mask + my * drawing.sourceWidth;
+            maskRow = drawing.mask + my * sourceWidth;
         }
-        for (std::int32_t x = drawing.firstColumn; x <= drawing.lastColumn; ++x) {
-            const double px = (x - drawing.centreX) * drawing.step + drawing.halfWidth + drawing.sourceX;
+        const auto sampleRow = sample.ForRow(reader, *drawing.image, py);
+        for (std::int32_t x = firstColumn; x <= lastColumn; ++x) {
+            const double px = (x - centreX) * step + halfWidth + sourceX;
             if (maskRow != nullptr) {
-                const std::int64_t mx = TruncatedOrBeyond(px) - drawing.firstSourceColumn;
-                if (mx < 0 || mx >= drawing.sourceWidth || maskRow[mx] == 0) continue;
+                const std::int64_t mx = TruncatedOrBeyond(px) - firstSourceColumn;
+                if (mx < 0 || mx >= sourceWidth || maskRow[mx] == 0) continue;
             }
             Colour colour;
-            if (sample(reader, *drawing.image, px, py, &colour)) PlotPixel(drawing.canvas, x, y, colour);
+            if (sampleRow(px, &colour)) PlotPixel(drawing.canvas, x, y, colour);
         }
     }
 }
@@ -94,24 +105,38 @@ void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler&
 void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
                      std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
                      std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight) {
-    if (canvas == nullptr || image == nullptr || image->loaded == 0 || sourceWidth <= 0 || sourceHeight <= 0) return;
-    if (!(std::isfinite(centreX) && std::isfinite(centreY) && std::isfinite(destWidth) && std::isfinite(destHeight)))
-        return;
-    const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
-    if (!(step > 0.0 && std::isfinite(step))) return;
-
+    if (canvas == nullptr) return;
     // The working image is held for the whole square rather than entered for every pixel written:
     // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
     LockHold render(&canvas->renderLock);
-    if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return;
+    canvas->changedRows = RowBand{0, canvas->height};
+    DrawScaledImageInBand(canvas, image, sourceX, sourceY, sourceWidth, sourceHeight, mask, allowAveraging, centreX,
+                          centreY, destWidth, destHeight, RowBand{0, canvas->height});
+}
+
+RowBand DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+                           std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                           std::int16_t allowAveraging, double centreX, double centreY, double destWidth,
+                           double destHeight, RowBand band) {
+    const RowBand none{0, 0};
+    if (canvas == nullptr || image == nullptr || image->loaded == 0 || sourceWidth <= 0 || sourceHeight <= 0)
+        return none;
+    if (!(std::isfinite(centreX) && std::isfinite(centreY) && std::isfinite(destWidth) && std::isfinite(destHeight)))
+        return none;
+    const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
+    if (!(step > 0.0 && std::isfinite(step))) return none;
+    if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return none;
     ScaledDrawing drawing{canvas, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
                           static_cast<double>(sourceX), static_cast<double>(sourceY),
                           static_cast<double>(sourceWidth / 2), static_cast<double>(sourceHeight / 2), centreX,
                           centreY, step, 0, 0, 0, 0};
     const double halfDestWidth = std::trunc(sourceWidth / step * 0.5);
     const double halfDestHeight = std::trunc(sourceHeight / step * 0.5);
-    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return;
-    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return;
+    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return none;
+    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return none;
+    drawing.firstRow = std::max(drawing.firstRow, band.first);
+    drawing.lastRow = std::min(drawing.lastRow, band.end - 1);
+    if (drawing.firstRow > drawing.lastRow) return none;
 
     const bool averaging = allowAveraging != 0 && step > kAveragingStep;
     WithPixelReader(*image, [&](const auto& reader) {
@@ -120,4 +145,5 @@ void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sour
         else
             DrawRows(drawing, reader, BilinearSampler{});
     });
+    return RowBand{drawing.firstRow, drawing.lastRow + 1};
 }

@@ -5,6 +5,8 @@
 // samples read from it; no sample is read whose bytes do not lie wholly inside the mapping.
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -69,8 +71,46 @@ inline const unsigned char* RasterSample(const RasterFile& raster, const WholeSa
 }
 
 // FITS stores every sample big-endian; integer types are scaled so that their positive full
-// scale is 1.0, floating samples are taken to lie in 0.0 … 1.0 already. 0.0 outside the raster
-// and outside the mapping.
+// scale is 1.0, floating samples are taken to lie in 0.0 … 1.0 already.
+template <std::int32_t BitPix>
+double FitsValue(const unsigned char* sample, RasterFile* raster) {
+    if constexpr (BitPix == 8) {
+        return static_cast<std::int8_t>(sample[0]) * 0.007874015748031496;
+    } else if constexpr (BitPix == 16) {
+        return static_cast<std::int16_t>(BigEndian16(sample)) * 0.00003051850947599719;
+    } else if constexpr (BitPix == 32) {
+        return static_cast<std::int32_t>(BigEndian32(sample)) * 4.656612875245797e-10;
+    } else if constexpr (BitPix == -32) {
+        return FloatOfBits(BigEndian32(sample));
+    } else {
+        static_assert(BitPix == -64, "BITPIX 8, 16, 32, -32 or -64");
+        raster->file.position = static_cast<std::uint64_t>(sample - raster->file.view);
+        return ReadDouble(&raster->file, true);
+    }
+}
+
+// The grey of every 8- or 16-bit sample, indexed by its bits read big-endian: few enough values
+// to work each out once, by the rule itself, instead of for every sample drawn. Null for the
+// other types.
+template <std::int32_t BitPix>
+const std::uint8_t* FitsGreys() {
+    if constexpr (BitPix == 8 || BitPix == 16) {
+        static const auto greys = [] {
+            std::array<std::uint8_t, std::size_t{1} << BitPix> table{};
+            for (std::uint32_t bits = 0; bits < table.size(); ++bits) {
+                const unsigned char sample[2] = {static_cast<unsigned char>(bits >> (BitPix - 8)),
+                                                 static_cast<unsigned char>(bits)};
+                table[bits] = FullScaleGrey(FitsValue<BitPix>(sample, nullptr));
+            }
+            return table;
+        }();
+        return greys.data();
+    } else {
+        return nullptr;
+    }
+}
+
+// A row of FITS samples; 0.0 outside the raster and outside the mapping.
 template <std::int32_t BitPix>
 struct FitsRow {
     static constexpr std::int64_t kBytes = (BitPix < 0 ? -BitPix : BitPix) / 8;
@@ -78,35 +118,40 @@ struct FitsRow {
     RasterFile* raster;
     const WholeSamples* whole;
     std::int64_t firstIndex;  // of the row's first sample; -1 for a row outside the raster
+    const std::uint8_t* greys;  // FitsGreys
+
+    const unsigned char* SampleAt(std::int32_t x) const {
+        if (firstIndex < 0 || x < 0 || x >= raster->width) return nullptr;
+        return RasterSample(*raster, *whole, kBytes, firstIndex + x);
+    }
 
     double Value(std::int32_t x) const {
-        if (firstIndex < 0 || x < 0 || x >= raster->width) return 0.0;
-        const unsigned char* sample = RasterSample(*raster, *whole, kBytes, firstIndex + x);
-        if (sample == nullptr) return 0.0;
-        if constexpr (BitPix == 8) {
-            return static_cast<std::int8_t>(sample[0]) * 0.007874015748031496;
-        } else if constexpr (BitPix == 16) {
-            return static_cast<std::int16_t>(BigEndian16(sample)) * 0.00003051850947599719;
-        } else if constexpr (BitPix == 32) {
-            return static_cast<std::int32_t>(BigEndian32(sample)) * 4.656612875245797e-10;
-        } else if constexpr (BitPix == -32) {
-            return FloatOfBits(BigEndian32(sample));
-        } else {
-            static_assert(BitPix == -64, "BITPIX 8, 16, 32, -32 or -64");
-            raster->file.position = static_cast<std::uint64_t>(sample - raster->file.view);
-            return ReadDouble(&raster->file, true);
-        }
+        const unsigned char* sample = SampleAt(x);
+        return sample == nullptr ? 0.0 : FitsValue<BitPix>(sample, raster);
     }
 
     static constexpr bool kGrey = true;
-    std::uint8_t Grey(std::int32_t x) const { return FullScaleGrey(Value(x)); }
+    std::uint8_t Grey(std::int32_t x) const {
+        if constexpr (BitPix == 8 || BitPix == 16) {
+            const unsigned char* sample = SampleAt(x);
+            if (sample == nullptr) return 0;
+            if constexpr (BitPix == 8) {
+                return greys[sample[0]];
+            } else {
+                return greys[BigEndian16(sample)];
+            }
+        } else {
+            return FullScaleGrey(Value(x));
+        }
+    }
     void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey(x)); }
 };
 
 template <std::int32_t BitPix>
 FitsRow<BitPix> FitsRowAt(RasterFile* raster, const WholeSamples& whole, std::int32_t y) {
     const bool inside = y >= 0 && y < raster->height;
-    return FitsRow<BitPix>{raster, &whole, inside ? static_cast<std::int64_t>(y) * raster->width : -1};
+    return FitsRow<BitPix>{raster, &whole, inside ? static_cast<std::int64_t>(y) * raster->width : -1,
+                           FitsGreys<BitPix>()};
 }
 
 // A PDS sample shows as one of its bytes, the most significant one, or, for 32-bit real

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 
 #include "imaging/colour.h"
 #include "loaders/source_image.h"
@@ -14,6 +15,22 @@ bool SampleBilinear(const SourceImage& image, double x, double y, Colour* colour
 inline std::uint8_t Interpolate(int a, int b, int c, int d, double fx, double fy) {
     const double value = ((a - b - c + d) * fx + (c - a)) * fy + ((b - a) * fx + a);
     return static_cast<std::uint8_t>(static_cast<std::int32_t>(value));
+}
+
+// The interpolation between A, the pixel at (x0, y0), B to its right, C above A and D above B,
+// at fractions fx to the right and fy up. A grey picture is interpolated once.
+inline void InterpolateColours(const Colour& a, const Colour& b, const Colour& c, const Colour& d, double fx,
+                               double fy, std::int32_t channels, Colour* colour) {
+    colour->red = Interpolate(a.red, b.red, c.red, d.red, fx, fy);
+    if (channels <= 1) {
+        colour->green = colour->red;
+        colour->blue = colour->red;
+        return;
+    }
+    colour->green = Interpolate(a.green, b.green, c.green, d.green, fx, fy);
+    colour->blue = Interpolate(a.blue, b.blue, c.blue, d.blue, fx, fy);
+    if (channels >= 4)
+        colour->transparency = Interpolate(a.transparency, b.transparency, c.transparency, d.transparency, fx, fy);
 }
 
 // SampleBilinear through a reader of whole pixels (see pixel_readers.h).
@@ -42,15 +59,57 @@ bool SampleBilinearWith(const Reader& reader, const SourceImage& image, double x
         c = a;
         d = b;
     }
-    colour->red = Interpolate(a.red, b.red, c.red, d.red, fx, fy);
-    if (image.channels <= 1) {
-        colour->green = colour->red;
-        colour->blue = colour->red;
-        return true;
-    }
-    colour->green = Interpolate(a.green, b.green, c.green, d.green, fx, fy);
-    colour->blue = Interpolate(a.blue, b.blue, c.blue, d.blue, fx, fy);
-    if (image.channels >= 4)
-        colour->transparency = Interpolate(a.transparency, b.transparency, c.transparency, d.transparency, fx, fy);
+    InterpolateColours(a, b, c, d, fx, fy, image.channels, colour);
     return true;
 }
+
+// SampleBilinearWith for points along one picture row y, whose two rows of pixels are found once
+// for all of them. Every pixel read lies inside the picture, where a read is a row's Get.
+template <typename Reader>
+struct BilinearRow {
+    using Line = decltype(std::declval<Reader>().RowAt(0));
+
+    const SourceImage* image;
+    bool inside;  // y lies within the picture
+    bool above;   // a row of pixels lies above y
+    double fy;
+    Line lower;
+    Line upper;
+
+    BilinearRow(const Reader& reader, const SourceImage& picture, double y)
+        : image(&picture), inside(y >= 0.0 && y < picture.height), above(false), fy(0.0), lower(reader.RowAt(0)),
+          upper(lower) {
+        if (!inside) return;
+        const auto y0 = static_cast<std::int32_t>(y);
+        fy = y - y0;
+        above = y0 < picture.height - 1;
+        lower = reader.RowAt(y0);
+        upper = above ? reader.RowAt(y0 + 1) : lower;
+    }
+
+    bool operator()(double x, Colour* colour) const {
+        *colour = Colour();
+        if (image->loaded == 0 || !(x >= 0.0 && x < image->width && inside)) return false;
+        const auto x0 = static_cast<std::int32_t>(x);
+        const double fx = x - x0;
+        const bool right = x0 < image->width - 1;
+        Colour a, b, c, d;
+        lower.Get(x0, &a);
+        if (right)
+            lower.Get(x0 + 1, &b);
+        else
+            b = a;
+        if (above) {
+            upper.Get(x0, &c);
+            if (right)
+                upper.Get(x0 + 1, &d);
+            else
+                d = c;
+        } else {
+            c = a;
+            d = b;
+        }
+        InterpolateColours(a, b, c, d, fx, fy, image->channels, colour);
+        return true;
+    }
+};

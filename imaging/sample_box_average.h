@@ -40,6 +40,16 @@ struct ChannelSums {
 
     bool Mean(Colour* colour) const {
         if (count == 0) return false;
+        // The sums of fewer than 2^24 samples fit 32 bits, whose division costs a fraction of the
+        // 64-bit one, and the mean of every footprint drawn takes four.
+        if (count < (std::int64_t{1} << 24)) {
+            const auto n = static_cast<std::uint32_t>(count);
+            colour->red = static_cast<std::uint8_t>(static_cast<std::uint32_t>(red) / n);
+            colour->green = static_cast<std::uint8_t>(static_cast<std::uint32_t>(green) / n);
+            colour->blue = static_cast<std::uint8_t>(static_cast<std::uint32_t>(blue) / n);
+            colour->transparency = static_cast<std::uint8_t>(static_cast<std::uint32_t>(transparency) / n);
+            return true;
+        }
         colour->red = static_cast<std::uint8_t>(red / count);
         colour->green = static_cast<std::uint8_t>(green / count);
         colour->blue = static_cast<std::uint8_t>(blue / count);

@@ -32,6 +32,9 @@ bool ExceedsImageLimit(std::int64_t rowBytes, std::int64_t rows) {
            (rowBytes != 0 && rows > kMaxImageBytes / rowBytes);
 }
 
+// Resize drops the rest and display images, so any that exist already have the working image's size.
+std::uint8_t* NewImage(std::size_t bytes) { return new (std::nothrow) std::uint8_t[bytes]; }
+
 }  // namespace
 
 Canvas::Canvas() {
@@ -76,6 +79,7 @@ bool Canvas::Resize(std::int32_t clientWidth, std::int32_t clientHeight, std::in
     const bool representable = newWidth <= INT32_MAX && newHeight <= INT32_MAX;
     width = representable ? static_cast<std::int32_t>(newWidth) : 0;
     height = representable ? static_cast<std::int32_t>(newHeight) : 0;
+    changedRows = RowBand{0, height};
     if (!representable || ExceedsImageLimit(newWidth * bytesPerPixel, newHeight)) return false;
 
     if (bytesPerPixel == 0) return true;
@@ -86,43 +90,74 @@ bool Canvas::Resize(std::int32_t clientWidth, std::int32_t clientHeight, std::in
 
 void Canvas::Fill(Colour colour) {
     LockHold render(&renderLock);
-    if (pixels == nullptr || width == 0 || height == 0) return;
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-    for (std::size_t at = 0; at < rowBytes; at += 3) {
-        pixels[at] = colour.red;
-        pixels[at + 1] = colour.green;
-        pixels[at + 2] = colour.blue;
-    }
-    for (std::int32_t row = 1; row < height; ++row) std::memcpy(pixels + row * rowBytes, pixels, rowBytes);
+    changedRows = RowBand{0, height};
+    if (pixels != nullptr) FillRows(colour, RowBand{0, height});
 }
 
 void Canvas::SaveRest() {
     LockHold render(&renderLock);
     LockHold displayHold(&displayLock);
+    changedRows = RowBand{0, height};
     if (pixels == nullptr) return;
-    const std::size_t bytes = static_cast<std::size_t>(width) * height * bytesPerPixel;
-    // Resize drops the snapshot, so one that exists already has the working image's size.
-    if (restPixels == nullptr) restPixels = new (std::nothrow) std::uint8_t[bytes];
-    if (restPixels == nullptr) return;
-    std::memcpy(restPixels, pixels, bytes);
+    if (restPixels == nullptr) restPixels = NewImage(WorkingBytes(0, height));
+    SaveRestRows(RowBand{0, height});
 }
 
 void Canvas::RestoreRest() {
     LockHold render(&renderLock);
     LockHold displayHold(&displayLock);
-    if (pixels == nullptr || restPixels == nullptr) return;
-    std::memcpy(pixels, restPixels, static_cast<std::size_t>(width) * height * bytesPerPixel);
+    changedRows = RowBand{0, height};
+    if (pixels != nullptr) RestoreRestRows(RowBand{0, height});
 }
 
 void Canvas::UpdateDisplay() {
     LockHold render(&renderLock);
     LockHold displayHold(&displayLock);
-    if (pixels == nullptr) return;
-    const std::int32_t displayWidth = DisplayWidth();
-    const std::int32_t displayHeight = DisplayHeight();
-    if (display == nullptr) {
-        display = new (std::nothrow) std::uint8_t[static_cast<std::size_t>(displayWidth) * displayHeight * 4];
+    changedRows = RowBand{0, height};
+    if (PrepareFrame(false)) ReduceRows(RowBand{0, height});
+}
+
+bool Canvas::PrepareFrame(bool savesRest) {
+    if (pixels == nullptr) return false;
+    if (savesRest && restPixels == nullptr) restPixels = NewImage(WorkingBytes(0, height));
+    if (display == nullptr) display = NewImage(static_cast<std::size_t>(DisplayWidth()) * DisplayHeight() * 4);
+    return true;
+}
+
+void Canvas::FillRows(Colour colour, RowBand rows) {
+    if (rows.first >= rows.end || width == 0) return;
+    std::uint8_t* first = pixels + WorkingBytes(0, rows.first);
+    const std::size_t rowBytes = WorkingBytes(0, 1);
+    for (std::size_t at = 0; at < rowBytes; at += 3) {
+        first[at] = colour.red;
+        first[at + 1] = colour.green;
+        first[at + 2] = colour.blue;
     }
-    if (display == nullptr) return;
-    ReduceToDisplay(pixels, width, scale, displayWidth, displayHeight, display);
+    for (std::int32_t row = 1; row < rows.end - rows.first; ++row) std::memcpy(first + row * rowBytes, first, rowBytes);
+}
+
+void Canvas::SaveRestRows(RowBand rows) {
+    if (restPixels == nullptr || rows.first >= rows.end) return;
+    const std::size_t start = WorkingBytes(0, rows.first);
+    std::memcpy(restPixels + start, pixels + start, WorkingBytes(rows.first, rows.end));
+}
+
+void Canvas::RestoreRestRows(RowBand rows) {
+    if (restPixels == nullptr || rows.first >= rows.end) return;
+    const std::size_t start = WorkingBytes(0, rows.first);
+    std::memcpy(pixels + start, restPixels + start, WorkingBytes(rows.first, rows.end));
+}
+
+void Canvas::ReduceRows(RowBand rows) {
+    if (display == nullptr || rows.first >= rows.end) return;
+    const std::int32_t displayWidth = DisplayWidth();
+    const std::int32_t firstDisplayRow = rows.first / scale;
+    ReduceToDisplay(pixels + WorkingBytes(0, rows.first), width, scale, displayWidth,
+                    rows.end / scale - firstDisplayRow,
+                    display + static_cast<std::size_t>(firstDisplayRow) * displayWidth * 3);
+}
+
+std::size_t Canvas::WorkingBytes(std::int32_t firstRow, std::int32_t endRow) const {
+    return static_cast<std::size_t>(width) * static_cast<std::size_t>(endRow - firstRow) *
+           static_cast<std::size_t>(bytesPerPixel);
 }

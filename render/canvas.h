@@ -1,10 +1,18 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "imaging/colour.h"
 #include "model/list.h"
 #include "platform/critical_section.h"
+
+// Working rows first … end − 1: the part of the canvas one thread of a frame draws into, or the
+// rows a frame changed. Empty when first ≥ end.
+struct RowBand {
+    std::int32_t first;
+    std::int32_t end;
+};
 
 // The software frame buffer. Pieces are painted into the working image `pixels` (red, green,
 // blue), which is `scale` times the client area in each direction; `UpdateDisplay` reduces it
@@ -26,6 +34,10 @@ struct Canvas {
     std::int16_t scale = 1;  // 1 to 9 working pixels per window pixel, in each direction
     std::int16_t bytesPerPixel = 0;
     std::int32_t pixelFormat = 0;  // 0 until the first sizing, then 1: 8-bit red, green, blue
+    // Outside these rows the working image equals the rest image and the display image is its
+    // reduction, so that a drag frame need restore and reduce no others. Only composition
+    // narrows them; every other operation that writes an image widens them to all rows.
+    RowBand changedRows{0, 0};
 
     Canvas();
     ~Canvas();
@@ -41,6 +53,16 @@ struct Canvas {
     void SaveRest();
     void RestoreRest();
     void UpdateDisplay();
+    // For a frame drawn in bands of rows by several threads at once, the caller holding both locks
+    // for the whole frame. PrepareFrame makes the images the frame writes (the rest image only
+    // when it `savesRest`), false without a working image; the row operations then do for the
+    // rows of one band what Fill, SaveRest, RestoreRest and UpdateDisplay do for all. The rows
+    // ReduceRows is given start and end on whole blocks of `scale` rows.
+    bool PrepareFrame(bool savesRest);
+    void FillRows(Colour colour, RowBand rows);
+    void SaveRestRows(RowBand rows);
+    void RestoreRestRows(RowBand rows);
+    void ReduceRows(RowBand rows);
     // Copies the display image into a window's device context (an HDC); lives with the Windows
     // front end so that this header stays free of windows.h.
     void Present(void* deviceContext);
@@ -48,6 +70,8 @@ struct Canvas {
     // The display image's size: the client area with its width rounded up to whole 4-byte rows.
     std::int32_t DisplayWidth() const;
     std::int32_t DisplayHeight() const;
+    // The bytes of working rows firstRow … endRow − 1.
+    std::size_t WorkingBytes(std::int32_t firstRow, std::int32_t endRow) const;
 };
 
 extern Canvas* g_canvas;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core natively under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the same core tests cross-built for Windows and run under Wine, the
-# Windows-only tests (window procedure, dialogs, decoder) under Wine on a virtual display, and an
-# end-to-end run of the real game driven with the mouse and keyboard. One ctest run reports them all.
+# UndefinedBehaviorSanitizer, the tests of frames drawn by several threads under ThreadSanitizer,
+# the same core tests cross-built for Windows and run under Wine, the Windows-only tests (window
+# procedure, dialogs, decoder) under Wine on a virtual display, and an end-to-end run of the real
+# game driven with the mouse and keyboard. One ctest run reports them all.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -14,13 +15,19 @@ step "Building the native tests (AddressSanitizer, UndefinedBehaviorSanitizer)"
 cmake --preset native >/dev/null
 cmake --build --preset native
 
+# About a minute to build from nothing, a second to run.
+step "Building the frame tests with ThreadSanitizer"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan
+
 step "Cross-building the Windows tests with MinGW-w64"
 cmake --preset windows >/dev/null
 cmake --build --preset windows
 
-# One ctest run over both build folders.
+# One ctest run over every build folder.
 cat > build/CTestTestfile.cmake <<'CTEST'
 subdirs("native")
+subdirs("tsan")
 subdirs("windows")
 CTEST
 

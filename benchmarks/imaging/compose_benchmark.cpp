@@ -1,11 +1,13 @@
-// Real frames of a 4000 × 3000 picture cut at cell size 64 (1302 pieces) on a 1920 × 1080
-// client area at home view, at pixel scales 1 and 2: a full frame (flags 3) and a drag frame
-// (flags 1, one held group of 20 pieces), for a decoded colour picture and for a 16-bit FITS
-// file read in place; a copy of the working image is the yardstick. Targets on a small shared
-// machine: drag frame at scale 2 under 16 ms; full frame under 60 ms at scale 1 and under
-// 250 ms at scale 2. RenderLockPair prices one entry and exit of the canvas's render lock:
-// drawing holds it once per piece because a full frame writes 1.28 million pixels at scale 1
-// and 5.06 million at scale 2, and a pair for each cost about a third of the frame.
+// Real frames of a 4000 × 3000 picture cut at cell size 64 (1302 pieces) on a 1920 × 1080 and
+// a 3840 × 2160 client area at home view, at pixel scales 1 and 2: a full frame (flags 3) and a
+// drag frame (flags 1, one held group of 20 pieces), for a decoded colour picture and for a
+// 16-bit FITS file read in place, on one thread and on as many as the machine gives frames
+// (threads:0); a copy of the working image is the yardstick. Targets against the copy at the
+// same size and scale: a drag frame at scale 2 within 3 × the copy; a full frame at scale 1
+// within 150 × the copy on one thread, and close to 1/N of that on N threads. RenderLockPair
+// prices one entry and exit of the canvas's render lock: a frame holds it once, because a full
+// frame writes 1.28 million pixels at scale 1 and 5.06 million at scale 2 (1920 × 1080), and a
+// pair for each cost about a third of the frame.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -28,12 +30,11 @@
 #include "platform/critical_section.h"
 #include "render/canvas.h"
 #include "render/compose_frame.h"
+#include "render/frame_threads.h"
 #include "render/view.h"
 
 namespace {
 
-constexpr std::int32_t kClientWidth = 1920;
-constexpr std::int32_t kClientHeight = 1080;
 constexpr std::int32_t kPictureWidth = 4000;
 constexpr std::int32_t kPictureHeight = 3000;
 
@@ -146,13 +147,24 @@ Group* HoldTwentyPieces() {
     return held;
 }
 
-// The window, the canvas at the pixel scale, the picture and its puzzle, as after a Load Image.
+// The thread count frames start with; a scene asking for 0 threads gets it.
+std::int32_t MachineFrameThreads() {
+    static const std::int32_t threads = g_frameThreads;
+    return threads;
+}
+
+// The window of the given client height (1080 or 2160, 16:9), the canvas at the pixel scale, the
+// picture and its puzzle, as after a Load Image, drawn on the given number of threads.
 struct Scene {
-    Scene(PictureKind kind, std::int16_t scale) {
-        g_clientRect = PixelRect{0, 0, kClientWidth, kClientHeight};
+    Scene(PictureKind kind, std::int16_t scale, std::int64_t clientHeight = 1080, std::int64_t threads = 0) {
+        const auto height = static_cast<std::int32_t>(clientHeight);
+        const std::int32_t width = height * 16 / 9;
+        const std::int32_t machine = MachineFrameThreads();
+        g_frameThreads = threads == 0 ? machine : static_cast<std::int32_t>(threads);
+        g_clientRect = PixelRect{0, 0, width, height};
         g_pixelScale = scale;
         g_canvas = new Canvas;
-        g_canvas->InitSize(kClientWidth, kClientHeight);
+        g_canvas->InitSize(width, height);
         g_view = new View;
         g_sourceImage = kind == kDecoded ? DecodedPicture() : FitsPicture();
         g_randomState = 20240601;
@@ -173,17 +185,23 @@ struct Scene {
     Group* held;
 };
 
+Scene SceneOf(const benchmark::State& state) {
+    return Scene(static_cast<PictureKind>(state.range(0)), static_cast<std::int16_t>(state.range(1)), state.range(2),
+                 state.range(3));
+}
+
 void FullFrame(benchmark::State& state) {
-    Scene scene(static_cast<PictureKind>(state.range(0)), static_cast<std::int16_t>(state.range(1)));
+    Scene scene = SceneOf(state);
     for (auto _ : state) {
         ComposeFrame(3);
         benchmark::ClobberMemory();
     }
     state.counters["pieces"] = static_cast<double>(g_groups.count - 1 + scene.held->members.count);
+    state.counters["threads"] = g_frameThreads;
 }
 
 void DragFrame(benchmark::State& state) {
-    Scene scene(static_cast<PictureKind>(state.range(0)), static_cast<std::int16_t>(state.range(1)));
+    Scene scene = SceneOf(state);
     std::int32_t step = 1;
     for (auto _ : state) {
         scene.held->dragDX += step;
@@ -191,10 +209,27 @@ void DragFrame(benchmark::State& state) {
         ComposeFrame(1);
         benchmark::ClobberMemory();
     }
+    state.counters["threads"] = g_frameThreads;
+}
+
+// Zoomed in 64 times from home, the held group covers the whole window and a drag frame redraws
+// every pixel of it, which the threads share.
+void DragFrameZoomedIn(benchmark::State& state) {
+    Scene scene = SceneOf(state);
+    g_view->Zoom(1.0 / 64);
+    ComposeFrame(3);
+    std::int32_t step = 1;
+    for (auto _ : state) {
+        scene.held->dragDX += step;
+        step = -step;
+        ComposeFrame(1);
+        benchmark::ClobberMemory();
+    }
+    state.counters["threads"] = g_frameThreads;
 }
 
 void WorkingImageCopy(benchmark::State& state) {
-    Scene scene(kDecoded, static_cast<std::int16_t>(state.range(0)));
+    Scene scene(kDecoded, static_cast<std::int16_t>(state.range(0)), state.range(1));
     const std::size_t bytes = static_cast<std::size_t>(g_canvas->width) * g_canvas->height * 3;
     std::vector<std::uint8_t> target(bytes);
     for (auto _ : state) {
@@ -214,7 +249,20 @@ void RenderLockPair(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(FullFrame)->ArgNames({"fits", "scale"})->ArgsProduct({{kDecoded, kFits16}, {1, 2}})->Unit(benchmark::kMillisecond);
-BENCHMARK(DragFrame)->ArgNames({"fits", "scale"})->ArgsProduct({{kDecoded, kFits16}, {1, 2}})->Unit(benchmark::kMillisecond);
-BENCHMARK(WorkingImageCopy)->ArgName("scale")->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(FullFrame)
+    ->ArgNames({"fits", "scale", "client", "threads"})
+    ->ArgsProduct({{kDecoded, kFits16}, {1, 2}, {1080, 2160}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DragFrame)
+    ->ArgNames({"fits", "scale", "client", "threads"})
+    ->ArgsProduct({{kDecoded, kFits16}, {1, 2}, {1080, 2160}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(DragFrameZoomedIn)
+    ->ArgNames({"fits", "scale", "client", "threads"})
+    ->ArgsProduct({{kDecoded}, {1, 2}, {1080}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(WorkingImageCopy)
+    ->ArgNames({"scale", "client"})
+    ->ArgsProduct({{1, 2}, {1080, 2160}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(RenderLockPair)->Unit(benchmark::kNanosecond);
