@@ -65,9 +65,6 @@ TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTh
         // and rows 3 and 4 are visited, at picture points 0.5 and 2; the next, at 3.5, would
         // still lie in the picture.
         {1, 4.0, 4.0 / 3, false, 0, "........ ........ ........ ...ik... ...ce... ........ ........ ........"},
-        // Averaged, a step of 1.5 makes a footprint of one sample: the pixel at each point, (1.5, 1.5)
-        // to (3, 3) of the picture.
-        {1, 4.0, 4.0 / 3, false, 1, "........ ........ ........ ...np... ...fh... ........ ........ ........"},
         {0, 4.5, 7.2, false, 0, ".aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa ........"},
         {0, 2.5, 7.2, false, 0, "........ aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa."},
     };
