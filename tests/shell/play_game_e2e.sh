@@ -61,8 +61,12 @@ probe() { wine "$probe" "$@" 2>/dev/null | tr -d '\r'; }
 # click CAPTION ID [DX]: a left click on a dialog control, DX pixels from its left edge (its
 # middle when not given).
 click() {
-    local x y w h
-    read -r x y w h < <(probe rect "$1" "$2") || fail "no control $2 in '$1'"
+    local x="" y w h
+    for _ in $(seq 1 20); do
+        read -r x y w h < <(probe rect "$1" "$2") && break
+        sleep 0.5
+    done
+    [ -n "$x" ] || fail "no control $2 in '$1'"
     xdotool mousemove $((x + ${3:-$((w / 2))})) $((y + h / 2)) click 1
     sleep 0.7
 }
@@ -119,15 +123,17 @@ choose() {
     sleep 0.7
     xdotool mousemove $((cx + 40)) $((cy + 11 + 17 * $1)) click 1
 }
-# open_dialog ITEM TITLE: chooses the dialog's item; tried again when the menu did not open it.
+# open_dialog ITEM TITLE: chooses the dialog's item and waits until the game shows the dialog's
+# OK button; tried again when the menu did not open it (a slow machine can take seconds).
 open_dialog() {
     for _ in 1 2 3; do
         choose "$1"
-        for _ in $(seq 1 10); do
-            xdotool search --name "^$2\$" >/dev/null 2>&1 && { sleep 0.5; return; }
+        for _ in $(seq 1 30); do
+            probe rect "$2" 1 >/dev/null && return
             sleep 0.5
         done
-        xdotool key Escape Escape
+        # Whatever menu is still open is closed before the next try.
+        xdotool key Escape
     done
     fail "the File menu did not open '$2'"
 }
