@@ -32,7 +32,8 @@ cmake --build --preset windows --target tesselon make_sample_pictures
 game=build/windows/shell/tesselon.exe
 
 step "Preparing Wine"
-prepare_wine "$PWD/build/windows"
+# The player's prefix is not the tests' one: the tests remake the game's data folder in theirs.
+prepare_wine "$PWD/build/windows/game"
 echo "Wine prefix: $WINEPREFIX"
 
 samples="$WINEPREFIX/drive_c/Tesselon Samples"
@@ -60,6 +61,9 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 step "No display: playing on a virtual display"
+# A Wine server started without a display (by the sample writer) cannot show windows on the
+# virtual one; the game starts its own once that one has ended.
+wineserver -w
 mkdir -p build/screenshots
 shot="$PWD/build/screenshots/tesselon.png"
 rm -f "$shot"

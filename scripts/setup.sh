@@ -39,6 +39,8 @@ prepare_wine() {
     export WINEPREFIX="$1/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
+        # Wine makes the prefix itself but not the folders above it.
+        mkdir -p "$1"
         wineboot -i >/dev/null 2>&1
     fi
 }
