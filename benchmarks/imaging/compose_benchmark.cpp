@@ -200,16 +200,21 @@ void FullFrame(benchmark::State& state) {
     state.counters["threads"] = g_frameThreads;
 }
 
-void DragFrame(benchmark::State& state) {
-    Scene scene = SceneOf(state);
+// The held group moves back and forth by one table unit, a drag frame each time.
+void TimeDragFrames(benchmark::State& state, Group* held) {
     std::int32_t step = 1;
     for (auto _ : state) {
-        scene.held->dragDX += step;
+        held->dragDX += step;
         step = -step;
         ComposeFrame(1);
         benchmark::ClobberMemory();
     }
     state.counters["threads"] = g_frameThreads;
+}
+
+void DragFrame(benchmark::State& state) {
+    Scene scene = SceneOf(state);
+    TimeDragFrames(state, scene.held);
 }
 
 // Zoomed in 64 times from home, the held group covers the whole window and a drag frame redraws
@@ -218,14 +223,7 @@ void DragFrameZoomedIn(benchmark::State& state) {
     Scene scene = SceneOf(state);
     g_view->Zoom(1.0 / 64);
     ComposeFrame(3);
-    std::int32_t step = 1;
-    for (auto _ : state) {
-        scene.held->dragDX += step;
-        step = -step;
-        ComposeFrame(1);
-        benchmark::ClobberMemory();
-    }
-    state.counters["threads"] = g_frameThreads;
+    TimeDragFrames(state, scene.held);
 }
 
 void WorkingImageCopy(benchmark::State& state) {
