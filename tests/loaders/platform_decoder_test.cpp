@@ -13,7 +13,7 @@
 
 #include "loaders/image_loader.h"
 #include "loaders/source_image.h"
-#include "raster_reading.h"
+#include "platform/message_box.h"
 #include "support/test_files.h"
 #include "tools/sample_colours.h"
 
@@ -86,7 +86,7 @@ void CheckLoad(const Picture& expected, const std::wstring& path) {
     g_sourceImage = new SourceImage;
     const std::int16_t loaded = LoadSourceImage(path.c_str());
     EXPECT_EQ(loaded, expected.width > 0 ? 1 : 0);
-    EXPECT_EQ(TakeShownMessages(), L"");
+    EXPECT_TRUE(ShownMessages().empty());
     if (loaded != 0) {
         EXPECT_EQ(g_sourceImage->storage, ImageStorage::Decoded);
         EXPECT_EQ(g_sourceImage->width, expected.width);

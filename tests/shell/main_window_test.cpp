@@ -37,6 +37,15 @@ Group* GroupOfPiece(std::int32_t id) {
 
 std::uint8_t BottomLeftGrey() { return g_canvas->display[0]; }
 
+// Every group's place, in drawing order.
+std::vector<std::pair<std::int32_t, std::int32_t>> Places() {
+    std::vector<std::pair<std::int32_t, std::int32_t>> places;
+    for (ListItem* it = g_groups.first; it != nullptr; it = it->next) {
+        places.emplace_back(RecordOf<Group>(it)->x, RecordOf<Group>(it)->y);
+    }
+    return places;
+}
+
 }  // namespace
 
 TEST_F(MainWindowTest, KeysStepTheGreyMoveTheViewAndRebuildTheCanvas) {
@@ -149,22 +158,14 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
 
 TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame) {
     ASSERT_TRUE(GeneratePuzzle());
-    std::vector<POINT> before;
-    for (ListItem* it = g_groups.first; it != nullptr; it = it->next) before.push_back({RecordOf<Group>(it)->x, RecordOf<Group>(it)->y});
-    auto positionsKept = [&before] {
-        std::size_t i = 0;
-        for (ListItem* it = g_groups.first; it != nullptr; it = it->next, ++i) {
-            if (before[i].x != RecordOf<Group>(it)->x || before[i].y != RecordOf<Group>(it)->y) return false;
-        }
-        return i == before.size();
-    };
+    const auto before = Places();
 
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_EQ(g_canvas->width, 0);
-    EXPECT_TRUE(positionsKept());
+    EXPECT_EQ(Places(), before);
     ShowWindow(window, SW_RESTORE);
     EXPECT_EQ(g_canvas->width, kClientWidth);
-    EXPECT_TRUE(positionsKept());
+    EXPECT_EQ(Places(), before);
     double x = 0;
     double y = 0;
     PointerToTable(0, kClientHeight, &x, &y);
