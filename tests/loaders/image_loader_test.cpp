@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "loaders/source_image.h"
-#include "platform/message_box.h"
 #include "platform/path.h"
 #include "raster_reading.h"
 #include "support/leak_check.h"
@@ -23,11 +22,13 @@
 namespace {
 
 // How many descriptors and mapped regions of the process refer to the file: what a release must
-// give back besides memory. Only Linux lists them; elsewhere the count is 0.
-int HeldResources(const std::wstring& path) {
-    int held = 0;
+// give back besides memory. A mapped picture holds its file's descriptor, the mapping's own
+// descriptor and the view. Only Linux lists them; elsewhere the count is 0.
 #ifdef __linux__
+const int kHeldWhileMapped = 3;
+int HeldResources(const std::wstring& path) {
     const std::string name = ToUtf8(path.c_str());
+    int held = 0;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
         held += std::filesystem::read_symlink(entry.path(), error).string() == name;
@@ -36,110 +37,80 @@ int HeldResources(const std::wstring& path) {
     for (std::string line; std::getline(maps, line);) {
         held += line.size() > name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0;
     }
-#else
-    (void)path;
-#endif
     return held;
 }
+#else
+const int kHeldWhileMapped = 0;
+int HeldResources(const std::wstring&) { return 0; }
+#endif
 
 }  // namespace
 
-TEST(ImageLoader, TheFileNameAloneWhateverItsCaseChoosesTheReader) {
+// Each load goes into the same record, which must give back all the one before held: memory,
+// file and mapping. A refused FITS or PDS file stays mapped until then.
+TEST(ImageLoader, TheFileNameAloneWhateverItsCaseChoosesTheReaderAndEachLoadFreesTheOneBefore) {
     const std::vector<unsigned char> pds = MakePdsPicture(PdsSampleLayouts()[0], 4, 3);
-    const std::vector<unsigned char> fits = MakeFitsPicture(16, 5, 2);
+    const std::vector<unsigned char> fits = MakeFitsPicture(16, 4, 3);
     const std::vector<unsigned char> jpeg = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00};
-    const std::vector<unsigned char> bigTiff = {0x49, 0x49, 0x2B, 0x00, 0x08, 0x00, 0x00, 0x00};
-    const std::vector<unsigned char> classicTiff = {0x49, 0x49, 0x2A, 0x00, 0x08, 0x00, 0x00, 0x00};
     const ImageStorage kNoRaster = ImageStorage::Decoded;
     const std::wstring kNotValid = L"Not a valid IMG file";
-    const struct {
-        const char* name;
-        std::vector<unsigned char> bytes;
-        std::int16_t loaded;
-        ImageStorage storage;
-        std::wstring caption;  // shown with the path as its text; "" when nothing is shown
-    } cases[] = {
+    // The caption is shown with the path as its text; "" when nothing is shown.
+    const struct { const char* name; std::vector<unsigned char> bytes; std::int16_t loaded; ImageStorage storage;
+                   std::wstring caption; } cases[] = {
         {"Moon.IMG", pds, 1, ImageStorage::PdsFile, L""},
         {"Deep Field.FITS", fits, 1, ImageStorage::FitsFile, L""},
         {"archive.img.v2", pds, 1, ImageStorage::PdsFile, L""},
         {"moon.img.fits", fits, 0, ImageStorage::PdsFile, kNotValid},  // ".img" is tested first
-        {"broken.img", jpeg, 0, ImageStorage::PdsFile, kNotValid},  // its raster is kept for release to close
         {"blank.fits", std::vector<unsigned char>(2880, ' '), 0, ImageStorage::FitsFile, L"Not a valid FITS file"},
-        {"empty.fits", {}, 0, ImageStorage::FitsFile, L""},  // a file that cannot be mapped is refused silently
         {"best.fits/photo.jpg", jpeg, 0, kNoRaster, L""},
         {"best.fits\\photo.jpg", jpeg, 0, kNoRaster, L""},
-        {"Apollo 11.fits/Moon.IMG", pds, 1, ImageStorage::PdsFile, L""},
-        // A little-endian BigTIFF with a TIFF name is refused before any reader, silently.
-        {"scan.tif.img", bigTiff, 0, kNoRaster, L""},
-        {"scan.tif.img", classicTiff, 0, ImageStorage::PdsFile, kNotValid},
-        {"scans.tif/scan.img", bigTiff, 0, ImageStorage::PdsFile, kNotValid},
+        // A TIFF name has its version word read, little-endian, whatever the byte-order mark says:
+        // 43 is a BigTIFF, refused before any reader, silently.
+        {"big.tif.img", {0x49, 0x49, 0x2B, 0x00, 0x08, 0x00}, 0, kNoRaster, L""},
+        {"big-mm.tif.img", {0x4D, 0x4D, 0x2B, 0x00}, 0, kNoRaster, L""},
+        {"classic.tif.img", {0x49, 0x49, 0x2A, 0x00, 0x08, 0x00}, 0, ImageStorage::PdsFile, kNotValid},
+        {"classic-mm.tif.img", {0x4D, 0x4D, 0x00, 0x2B}, 0, ImageStorage::PdsFile, kNotValid},
+        {"scans.tif/scan.img", {0x49, 0x49, 0x2B, 0x00}, 0, ImageStorage::PdsFile, kNotValid},
+        {"empty.tif.fits", {}, 0, ImageStorage::FitsFile, L""},  // a file that cannot be mapped is refused silently
+        {"broken.img", jpeg, 0, ImageStorage::PdsFile, kNotValid},
     };
     g_sourceImage = new SourceImage;
     ForgetShownMessages();
-    // Each load goes into the same record, freeing what the one before left there.
+    std::wstring previous = MissingTestFile("nothing before");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const std::wstring path = WriteTestFile(c.name, c.bytes);
         EXPECT_EQ(LoadSourceImage(path.c_str()), c.loaded);
         EXPECT_EQ(g_sourceImage->loaded, c.loaded);
         EXPECT_EQ(TakeShownMessages(), c.caption.empty() ? L"" : c.caption + L": " + path);
-        if (c.storage == kNoRaster) {
-            EXPECT_EQ(g_sourceImage->data, nullptr);
-            continue;
+        EXPECT_EQ(HeldResources(previous), 0);
+        EXPECT_EQ(HeldResources(path), c.storage == kNoRaster || c.bytes.empty() ? 0 : kHeldWhileMapped);
+        previous = path;
+        EXPECT_EQ(g_sourceImage->data == nullptr, c.storage == kNoRaster);
+        if (c.storage != kNoRaster) {
+            EXPECT_EQ(g_sourceImage->storage, c.storage);
         }
-        EXPECT_EQ(g_sourceImage->storage, c.storage);
-        ASSERT_NE(g_sourceImage->data, nullptr);
-        EXPECT_EQ(static_cast<RasterFile*>(g_sourceImage->data)->file.view != nullptr, !c.bytes.empty());
         if (c.loaded == 0) continue;
-        const bool pds = c.storage == ImageStorage::PdsFile;
-        EXPECT_EQ(g_sourceImage->width, pds ? 4 : 5);
-        EXPECT_EQ(g_sourceImage->height, pds ? 3 : 2);
+        EXPECT_EQ(g_sourceImage->width, 4);
+        EXPECT_EQ(g_sourceImage->height, 3);
         EXPECT_EQ(g_sourceImage->channels, 1);
     }
+    // A path fills at most 259 characters of its buffer; the name tests see no more of a longer one.
+    const std::wstring folder = MakeTestFolder("long");
+    const std::wstring longest = WriteTestFile("long/" + std::string(254 - folder.size(), 'n') + ".IMG", pds);
+    ASSERT_EQ(longest.size(), 259u);
+    EXPECT_EQ(LoadSourceImage(longest.c_str()), 1);
+    EXPECT_EQ(HeldResources(previous), 0);
+    ReleaseSourceImage(g_sourceImage);
+    EXPECT_EQ(HeldResources(longest), 0);
+    EXPECT_EQ(LoadSourceImage((folder + kFolderSeparator + std::wstring(300, L'n') + L".img").c_str()), 0);
+    EXPECT_EQ(g_sourceImage->data, nullptr);  // the PDS reader was not chosen
+    EXPECT_EQ(LoadSourceImage(MissingTestFile("gone.tif.img").c_str()), 0);  // a favourite since deleted
+    EXPECT_EQ(TakeShownMessages(), L"");
     ReleaseSourceImage(g_sourceImage);
     delete g_sourceImage;
     g_sourceImage = nullptr;
     EXPECT_TRUE(NothingLeaked());
     // Without a record there is nothing to load into.
     EXPECT_EQ(LoadSourceImage(WriteTestFile("orphan.img", pds).c_str()), 0);
-}
-
-// On Linux a picture holds its file's descriptor, the mapping's own descriptor and the view.
-TEST(ImageLoader, EveryFitsOrPdsPictureGivesBackItsFileAndMappingWhenReplacedOrReleased) {
-#ifdef __linux__
-    const int kHeld = 3;
-#else
-    const int kHeld = 0;
-#endif
-    const std::wstring pds = WriteTestFile("held.img", MakePdsPicture(PdsSampleLayouts()[0], 4, 3));
-    const std::wstring fits = WriteTestFile("held.fits", MakeFitsPicture(16, 5, 2));
-    const std::wstring refused = WriteTestFile("refused.img", std::string("PDS_VERSION_ID = PDS3\r\n"));
-    g_sourceImage = new SourceImage;
-    for (const std::wstring* path : {&pds, &fits, &refused}) {
-        LoadSourceImage(path->c_str());  // replaces the picture before
-        EXPECT_EQ(HeldResources(*path), kHeld);  // kept after a refusal too, until the release
-    }
-    TakeShownMessages();
-    EXPECT_EQ(HeldResources(pds) + HeldResources(fits), 0);
-    ReleaseSourceImage(g_sourceImage);
-    EXPECT_EQ(HeldResources(refused), 0);
-    delete g_sourceImage;
-    g_sourceImage = nullptr;
-}
-
-// A path fills at most 259 characters of its buffer; the name tests see no more of a longer one.
-TEST(ImageLoader, PathsAreReadUpToTheLastCharacterTheirBufferHoldsAndNoFurther) {
-    const std::wstring folder = MakeTestFolder("long");
-    const std::string name(259 - folder.size() - 5, 'n');
-    const std::wstring longest = WriteTestFile("long/" + name + ".IMG", MakePdsPicture(PdsSampleLayouts()[0], 4, 3));
-    ASSERT_EQ(longest.size(), 259u);
-    g_sourceImage = new SourceImage;
-    EXPECT_EQ(LoadSourceImage(longest.c_str()), 1);
-    const std::wstring tooLong = folder + kFolderSeparator + std::wstring(300, L'n') + L".img";
-    EXPECT_EQ(LoadSourceImage(tooLong.c_str()), 0);
-    EXPECT_EQ(g_sourceImage->data, nullptr);  // the PDS reader was not chosen
-    EXPECT_EQ(TakeShownMessages(), L"");
-    ReleaseSourceImage(g_sourceImage);
-    delete g_sourceImage;
-    g_sourceImage = nullptr;
 }

@@ -35,7 +35,7 @@ inline ReadOutcome ReadFromMemory(bool (*read)(RasterFile*, const wchar_t*), con
                                   const wchar_t* path = L"picture") {
     ReadOutcome outcome;
     outcome.bytes.reset(new unsigned char[bytes.size()]);
-    if (!bytes.empty()) std::memcpy(outcome.bytes.get(), bytes.data(), bytes.size());
+    std::memcpy(outcome.bytes.get(), bytes.data(), bytes.size());
     outcome.raster.file.view = outcome.bytes.get();
     outcome.raster.file.size = bytes.size();
     ForgetShownMessages();

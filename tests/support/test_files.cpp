@@ -5,7 +5,6 @@
 #include <fstream>
 #include <iterator>
 #include <random>
-#include <string>
 
 #ifndef _WIN32
 #include "platform/posix/utf8_path.h"
@@ -17,24 +16,21 @@ namespace {
 
 // Test cases may run in parallel processes, so each process writes into a folder of its own and
 // removes it when it ends.
-struct RunFolderOwner {
-    RunFolderOwner() {
-        path = fs::temp_directory_path() / ("tesselon-tests-" + std::to_string(std::random_device{}()));
+struct RunFolder {
+    RunFolder() : path(fs::temp_directory_path() / ("tesselon-tests-" + std::to_string(std::random_device{}()))) {
         fs::create_directories(path);
     }
-    ~RunFolderOwner() {
+    ~RunFolder() {
         std::error_code ignored;
         fs::remove_all(path, ignored);
     }
-    fs::path path;
+    const fs::path path;
 };
 
-const fs::path& RunFolder() {
-    static const RunFolderOwner folder;
-    return folder.path;
+fs::path PathOf(const std::string& name) {
+    static const RunFolder folder;
+    return folder.path / fs::u8path(name);
 }
-
-fs::path PathOf(const std::string& name) { return RunFolder() / fs::u8path(name); }
 
 // The path as the program's wide strings hold it: UTF-16 on Windows, UTF-32 elsewhere, decoded
 // from the UTF-8 bytes by the program's own rule (the library's conversion depends on the locale).
@@ -53,8 +49,7 @@ std::wstring Wide(const fs::path& path) {
 std::wstring WriteTestFile(const std::string& name, const std::vector<unsigned char>& bytes) {
     const fs::path path = PathOf(name);
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return Wide(path);
 }
 
@@ -63,16 +58,14 @@ std::wstring WriteTestFile(const std::string& name, const std::string& text) {
 }
 
 std::wstring MissingTestFile(const std::string& name) {
-    const fs::path path = PathOf(name);
-    fs::remove(path);
-    return Wide(path);
+    fs::remove(PathOf(name));
+    return Wide(PathOf(name));
 }
 
 std::wstring MakeTestFolder(const std::string& name) {
-    const fs::path path = PathOf(name);
-    fs::remove_all(path);
-    fs::create_directories(path);
-    return Wide(path);
+    fs::remove_all(PathOf(name));
+    fs::create_directories(PathOf(name));
+    return Wide(PathOf(name));
 }
 
 std::vector<unsigned char> ReadTestFile(const std::string& name) {
@@ -87,11 +80,6 @@ std::vector<std::string> TestFolderContents(const std::string& name) {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-bool TestPathExists(const std::string& name) {
-    std::error_code error;
-    return fs::exists(fs::symlink_status(PathOf(name), error));
 }
 
 std::wstring TestDataFile(const std::string& name) {

@@ -20,9 +20,6 @@ std::vector<unsigned char> ReadTestFile(const std::string& name);
 // The names in a folder of the test run's folder, sorted.
 std::vector<std::string> TestFolderContents(const std::string& name);
 
-// True when anything (file or folder) has this name in the test run's folder.
-bool TestPathExists(const std::string& name);
-
 // The path of a file in the shared test corpus, or an empty string when the corpus is absent
 // (a clone without ../shared).
 std::wstring TestDataFile(const std::string& name);

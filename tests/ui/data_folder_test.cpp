@@ -5,10 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "platform/data_folder.h"
 #include "platform/folder.h"
 #include "platform/path.h"
 #include "support/test_files.h"
 #include "ui/favorites.h"
+
+#ifndef _WIN32
+#include <cstdlib>
+
+#include "platform/posix/utf8_path.h"
+#endif
 
 using Names = std::vector<std::string>;
 
@@ -51,3 +58,54 @@ TEST(DataFolder, PathsThatDoNotFitOrFoldersThatCannotBeMadeNameNoFile) {
     EXPECT_STREQ(g_favoritesPath, L"");
     EXPECT_FALSE(NameFavoritesFile(L""));
 }
+
+#ifdef _WIN32
+
+TEST(AppDataFolder, IsTheUsersExistingFolder) {
+    // Only read: the tests never create anything in the user's own folder.
+    wchar_t folder[kPathCapacity];
+    ASSERT_TRUE(AppDataFolder(folder));
+    EXPECT_TRUE(IsFolder(folder));
+}
+
+#else
+
+namespace {
+
+// Sets an environment variable, or unsets it for null, and puts it back as it was at the end of
+// the scope.
+struct ScopedVariable {
+    ScopedVariable(const char* variable, const char* value) : name(variable), had(std::getenv(name) != nullptr) {
+        if (had) old = std::getenv(name);
+        Set(value);
+    }
+    ~ScopedVariable() { Set(had ? old.c_str() : nullptr); }
+    void Set(const char* value) const { value != nullptr ? setenv(name, value, 1) : unsetenv(name); }
+    const char* name;
+    bool had;
+    std::string old;
+};
+
+}  // namespace
+
+// The variables point into the test run's folder: the user's own data folder is never touched.
+// Unset, empty, relative or malformed, XDG_DATA_HOME does not count.
+TEST(AppDataFolder, FollowsXdgDataHomeAndElseTheHomeFolder) {
+    const std::wstring data = MakeTestFolder("xdg data \xc3\xa9");
+    const std::wstring home = MakeTestFolder("home");
+    const ScopedVariable homeVariable("HOME", ToUtf8(home.c_str()).c_str());
+    const ScopedVariable xdg("XDG_DATA_HOME", (ToUtf8(data.c_str()) + "/").c_str());
+    wchar_t folder[kPathCapacity];
+    ASSERT_TRUE(PrepareDataFolder(folder));  // the separator at the end is not doubled
+    EXPECT_EQ(folder, data + L"/Orvandine/Tesselon");
+    for (const char* ignored : {"", "relative/data", "/bad\xff", static_cast<const char*>(nullptr)}) {
+        xdg.Set(ignored);
+        AppDataFolder(folder);
+        EXPECT_EQ(folder, home + L"/.local/share") << (ignored == nullptr ? "unset" : ignored);
+    }
+    homeVariable.Set(nullptr);
+    EXPECT_FALSE(AppDataFolder(folder));
+    EXPECT_STREQ(folder, L"");  // no stale path left behind
+}
+
+#endif

@@ -22,14 +22,6 @@ using Names = std::vector<std::string>;
 
 const Bytes kMark = {0xFF, 0xFE};
 
-// A favourites file, whether it can be read, the entries read from it and the file written back.
-struct Case {
-    Bytes file;
-    bool read;
-    Paths paths;
-    Bytes written;
-};
-
 // The code units as UTF-16 little-endian, after the mark unless told otherwise.
 Bytes Utf16(const std::u16string& text, bool marked = true) {
     Bytes bytes = marked ? kMark : Bytes{};
@@ -45,10 +37,10 @@ Paths Listed() {
     return paths;
 }
 
-void Add(const wchar_t* path) {
+void Add(const std::wstring& path, bool sorted = true) {
     auto* favorite = new Favorite;
-    CopyPath(favorite->path, path);
-    AddFavorite(favorite);
+    CopyPath(favorite->path, path.c_str());
+    sorted ? AddFavorite(favorite) : PushBack(&g_favorites, &favorite->links);
 }
 
 // Each case starts with no favourites and a fresh, empty folder for its favourites file.
@@ -62,42 +54,40 @@ protected:
         g_favoritesDirty = 0;
         g_favoritesPath[0] = L'\0';
     }
-    static bool Load(const Bytes& file) {
-        WriteTestFile("fav/Favorites.txt", file);
-        Clear<Favorite>(&g_favorites);
-        return LoadFavorites();
-    }
-    static Bytes Saved() { return ReadTestFile("fav/Favorites.txt"); }
 };
 
 }  // namespace
 
+// Trailing blanks go, blank lines stay, and a line too long for an entry is skipped whole. A file
+// without a mark is UTF-16; one with the big-endian mark counts as missing. Broken UTF-8 gives
+// replacement characters and loses none of the characters around it; lone surrogates (D800 and
+// DC00) are kept as they are.
 TEST_F(Favorites, EachFileIsReadLineByLineAndWrittenBackAsMarkedUtf16WithCrLfInListOrder) {
     const std::u16string longest(259, u'x');
     const std::u16string tooLong(260, u'y');
-    // Trailing blanks go, blank lines stay, and a line too long for an entry is skipped whole.
     const std::u16string blanks =
         u" a \t\r\n  \t\r\n\r\nb\x01\x1F\n" + tooLong + u"\r\n" + longest + u"    \r\nc\r\n" + tooLong;
-    const std::u16string pairs = u"\u00e9\U0001F315\u263E\r\n\xD800" u"a\xDC00\r\n";  // D800 and DC00 stand alone
-    // Broken UTF-8 gives replacement characters and loses none of the characters around it.
+    const std::u16string pairs = u"\u00e9\U0001F315\u263E\r\n\xD800" u"a\xDC00\r\n";
     const Bytes utf8 = {0xEF, 0xBB, 0xBF, 'x', 0xC3, 0xA9, '\r', '\n', 0xF0, 0x9F, 0x8C, 0x95, '\n',
                         'a',  0xC3, 'b',  0xFF, 0xED, 0xA0, 0x80};
-    const Case cases[] = {
-        {Utf16(u"b\r\na", false), true, {L"b", L"a"}, Utf16(u"b\r\na\r\n")},  // no mark, unsorted, no last line end
+    const struct { Bytes file; bool read; Paths paths; Bytes written; } cases[] = {
+        {Utf16(u"b\r\na", false), true, {L"b", L"a"}, Utf16(u"b\r\na\r\n")},  // unsorted, no last line end
         {Utf16(pairs), true, {L"\u00e9\U0001F315\u263E", {0xD800, L'a', 0xDC00}}, Utf16(pairs)},
         {utf8, true, {L"x\u00e9", L"\U0001F315", L"a\uFFFDb\uFFFD\uFFFD"},
          Utf16(u"x\u00e9\r\n\U0001F315\r\na\uFFFDb\uFFFD\uFFFD\r\n")},
-        {{0xFE, 0xFF, 0x00, 'a'}, false, {}, kMark},  // big-endian counts as missing; no entries, the mark alone
+        {{0xFE, 0xFF, 0x00, 'a'}, false, {}, kMark},
         {Utf16(blanks), true, {L" a", L"", L"", L"b", std::wstring(259, L'x'), L"c"},
          Utf16(u" a\r\n\r\n\r\nb\r\n" + longest + u"\r\nc\r\n")},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.file));
-        EXPECT_EQ(Load(c.file), c.read);
+        WriteTestFile("fav/Favorites.txt", c.file);
+        Clear<Favorite>(&g_favorites);
+        EXPECT_EQ(LoadFavorites(), c.read);
         EXPECT_EQ(Listed(), c.paths);
         MakeTestFolder("fav");
         ASSERT_TRUE(SaveFavorites());
-        EXPECT_EQ(Saved(), c.written);
+        EXPECT_EQ(ReadTestFile("fav/Favorites.txt"), c.written);
     }
     MakeTestFolder("fav");
     EXPECT_FALSE(LoadFavorites());
@@ -109,12 +99,7 @@ TEST_F(Favorites, EachFileIsReadLineByLineAndWrittenBackAsMarkedUtf16WithCrLfInL
 // before small letters, a prefix before the longer path, and U+10000 (D800 DC00) before U+FF01,
 // where comparing code points would put it after.
 TEST_F(Favorites, AddFavoriteInsertsInUtf16OrderMarkingTheListChangedUnlessThePathIsThereAlready) {
-    const struct {
-        Paths before;
-        const wchar_t* added;
-        Paths after;
-    } cases[] = {
-        {{}, L"a", {L"a"}},
+    const struct { Paths before; const wchar_t* added; Paths after; } cases[] = {
         {{L"b", L"d"}, L"a", {L"a", L"b", L"d"}},
         {{L"b", L"d"}, L"c", {L"b", L"c", L"d"}},
         {{L"b", L"d"}, L"e", {L"b", L"d", L"e"}},
@@ -123,17 +108,12 @@ TEST_F(Favorites, AddFavoriteInsertsInUtf16OrderMarkingTheListChangedUnlessThePa
         {{L"a", L"b"}, L"ab", {L"a", L"ab", L"b"}},
         {{L"\uFF01"}, L"\U00010000", {L"\U00010000", L"\uFF01"}},
         {{L"c", L"b", L"a"}, L"bb", {L"c", L"b", L"a", L"bb"}},
-        {{L"c", L"b", L"a"}, L"0", {L"0", L"c", L"b", L"a"}},
         {{L"c", L"b", L"a"}, L"a", {L"c", L"b", L"a"}},  // met before any smaller entry
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.added));
         Clear<Favorite>(&g_favorites);
-        for (const std::wstring& path : c.before) {
-            auto* favorite = new Favorite;
-            CopyPath(favorite->path, path.c_str());
-            PushBack(&g_favorites, &favorite->links);
-        }
+        for (const std::wstring& path : c.before) Add(path, false);
         g_favoritesDirty = 0;
         Add(c.added);
         EXPECT_EQ(Listed(), c.after);
@@ -154,7 +134,7 @@ TEST_F(Favorites, AFailedSaveLeavesTheOldFileWholeRemovesTheNewOneAndKeepsTheLis
 #endif
     MakeTestFolder("fav/Favorites.txt.tmp");  // the new file cannot be created
     EXPECT_FALSE(SaveFavorites());
-    EXPECT_EQ(Saved(), old);
+    EXPECT_EQ(ReadTestFile("fav/Favorites.txt"), old);
     MakeTestFolder("fav");
     MakeTestFolder("fav/Favorites.txt");  // the new file cannot replace a folder
     EXPECT_FALSE(SaveFavorites());
