@@ -46,13 +46,7 @@ TEST(BlendColour, TransparencyWeighsTheOldPixelAgainstTheNewColour) {
 TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTheCanvas) {
     std::vector<unsigned char> mask(16, 255);
     mask[0] = mask[9] = mask[15] = 0;  // pixels (0, 0), (1, 2) and (3, 3)
-    const struct {
-        std::int32_t inset;
-        double centre, destSize;
-        bool masked;
-        std::int16_t averaging;
-        const char* rows;
-    } cases[] = {
+    const struct { std::int32_t inset; double centre, destSize; bool masked; std::int16_t averaging; const char* rows; } cases[] = {
         {0, 2.0, 4.0, false, 1, "........ ........ ........ ........ mnop.... ijkl.... efgh.... abcd...."},
         {0, 2.0, 4.0, true, 1, "........ ........ ........ ........ mno..... i.kl.... efgh.... .bcd...."},
         // Footprints from (1, 1), (3, 1), (1, 3) and (3, 3): f g j k average 7.5, h l 9, n o 13.5;
@@ -65,22 +59,22 @@ TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTh
         // and rows 3 and 4 are visited, at picture points 0.5 and 2; the next, at 3.5, would
         // still lie in the picture.
         {1, 4.0, 4.0 / 3, false, 0, "........ ........ ........ ...ik... ...ce... ........ ........ ........"},
+        // Averaged, each footprint of that step holds one sample, the pixel at the truncated point.
+        {1, 4.0, 4.0 / 3, false, 1, "........ ........ ........ ...ik... ...ac... ........ ........ ........"},
         {0, 4.5, 7.2, false, 0, ".aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa .aaaaaaa ........"},
         {0, 2.5, 7.2, false, 0, "........ aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa. aaaaaaa."},
     };
     TestPicture picture;
     picture.MakeDecoded(4, 4, 1);
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "centre " << c.centre << ", size " << c.destSize);
         // Spans at the edges are about coverage alone, so their picture is one letter.
         for (int at = 0; at < 16; ++at) picture.Byte(at % 4, at / 4, 0) = c.destSize == 7.2 ? 'a' : 'a' + at;
         Canvas canvas;
         SizeCanvas(&canvas, 8, 8);
         canvas.Fill(Colour{'.', '.', '.', 0});
         const std::int32_t size = 4 - 2 * c.inset;
-        DrawScaledImage(&canvas, &picture.image, c.inset, c.inset, size, size, c.masked ? mask.data() : nullptr,
-                        c.averaging, c.centre, c.centre, c.destSize, c.destSize);
-        EXPECT_EQ(CanvasLetters(canvas), c.rows);
+        DrawScaledImage(&canvas, &picture.image, c.inset, c.inset, size, size, c.masked ? mask.data() : nullptr, c.averaging, c.centre, c.centre, c.destSize, c.destSize);
+        EXPECT_EQ(CanvasLetters(canvas), c.rows) << "centre " << c.centre << ", size " << c.destSize << ", averaging " << c.averaging;
     }
 
     // A footprint of 80 pixels a side, more than the offsets worked out ahead: 16 of the 80
@@ -105,8 +99,7 @@ protected:
         view.tableWidth = view.tableHeight = 300;
         g_view = &view;
         picture.MakeDecoded(120, 120, 1);
-        for (int at = 0; at < 120 * 120; ++at)
-            picture.Byte(at % 120, at / 120, 0) = static_cast<unsigned char>(at % 120 + at / 120 + 1);
+        for (int at = 0; at < 120 * 120; ++at) picture.Byte(at % 120, at / 120, 0) = static_cast<unsigned char>(at % 120 + at / 120 + 1);
         g_sourceImage = &picture.image;
         g_maskSize = 96;
     }
@@ -124,67 +117,46 @@ protected:
 
 }  // namespace
 
-TEST_F(DrawPieceTest, AtScaleOneTheSquareVisitsNinetyEightColumnsAndRows) {
-    // destWidth 96.5, step 96 / 96.5, half 48: columns trunc(51.5) = 51 to trunc(148.5) = 148,
-    // and the rows of a view moved 10 pixels up 61 to 158. From picture column and row 10 every
-    // visited pixel samples inside the picture (9.25 to 105.75).
-    view.toCanvas[1][2] = 10.0;
-    DrawPiece(100.0, 100.0, 10, 10, nullptr, 1, 96.0, 96.0);
-    for (int at = 0; at < 300 * 300; ++at) {
-        const bool visited = at % 300 >= 51 && at % 300 <= 148 && at / 300 >= 61 && at / 300 <= 158;
-        ASSERT_EQ(canvas.pixels[at * 3] != 0, visited) << "pixel " << at % 300 << ", " << at / 300;
-    }
-}
-
+// At scale k, table point (100, 100) lies 50 k canvas pixels left of and below the canvas centre;
+// a translation of 50 k − 50 puts the piece's centre on canvas point (100, 100). Scale 0.25: step
+// 96 / 24.5 = 3.918, and canvas pixel (101, 100) maps to (51.918, 48). Averaged, columns 51, 53, 54
+// and rows 48, 49, 50: 1 + 915 / 9 = 102.67; interpolated, 1 + 99.918. Scale 0.95: step
+// 96 / 91.7 = 1.047 is not above 1.1, so interpolated: (111, 111) maps to (59.516, 59.516),
+// 1 + 119.03 (a single sample would give 119).
 TEST_F(DrawPieceTest, AveragingServesOnlyWhereAllowedAndThePictureShrinksBeyondOnePointOne) {
-    // At scale k, table point (100, 100) lies 50 k canvas pixels left of and below the canvas
-    // centre; a translation of 50 k − 50 puts the piece's centre on canvas point (100, 100).
-    const struct {
-        double scale;
-        std::int16_t allowAveraging;
-        int x, y, grey;
-    } cases[] = {
-        // Scale 0.25: step 96 / 24.5 = 3.918. Canvas pixel (101, 100) maps to (51.918, 48).
-        // Averaged, columns 51, 53, 54 and rows 48, 49, 50: 1 + 915 / 9 = 102.67. Interpolated:
-        // 1 + 99.918.
-        {0.25, 1, 101, 100, 102}, {0.25, 0, 101, 100, 100},
-        // Scale 0.95: step 96 / 91.7 = 1.047 is not above 1.1, so interpolated either way:
-        // (111, 111) maps to (59.516, 59.516), 1 + 119.03 (a single sample would give 119).
-        {0.95, 1, 111, 111, 120}, {0.95, 0, 111, 111, 120},
-    };
+    const struct { double scale; std::int16_t allowAveraging; int x, y, grey; } cases[] = {
+        {0.25, 1, 101, 100, 102}, {0.25, 0, 101, 100, 100}, {0.95, 1, 111, 111, 120}};
     for (const auto& c : cases) {
         canvas.Fill(Colour());
         view.toCanvas[0][0] = view.toCanvas[1][1] = c.scale;
         view.toCanvas[0][2] = view.toCanvas[1][2] = 50 * c.scale - 50;
         DrawPiece(100.0, 100.0, 0, 0, nullptr, c.allowAveraging, 96.0, 96.0);
-        EXPECT_EQ(CanvasRgb(canvas, c.x, c.y), std::to_string(c.grey) + " " + std::to_string(c.grey) + " " +
-                                                   std::to_string(c.grey))
-            << "scale " << c.scale << (c.allowAveraging ? ", averaging allowed" : "");
+        const std::string grey = std::to_string(c.grey);
+        EXPECT_EQ(CanvasRgb(canvas, c.x, c.y), grey + " " + grey + " " + grey) << c.scale << ", averaging " << c.allowAveraging;
     }
 }
 
 TEST_F(DrawPieceTest, NothingIsDrawnWithoutACanvasAPictureOrFiniteNumbers) {
-    const std::vector<unsigned char> black = CanvasBytes(canvas);
-    const auto draw = [](double tableX, double tableY) { DrawPiece(tableX, tableY, 0, 0, nullptr, 1, 96.0, 96.0); };
+    const auto draw = [](double tableX) { DrawPiece(tableX, 100.0, 0, 0, nullptr, 1, 96.0, 96.0); };
     g_sourceImage = nullptr;
-    draw(100.0, 100.0);
+    draw(100.0);
     g_sourceImage = &picture.image;
     picture.image.loaded = 0;
-    draw(100.0, 100.0);
+    draw(100.0);
     picture.image.loaded = 1;
     for (const double bad : {double(NAN), double(INFINITY), 1e300}) {
-        draw(bad, 100.0);
+        draw(bad);
         view.toCanvas[0][0] = bad;
-        draw(100.0, 100.0);
+        draw(100.0);
         view.toCanvas[0][0] = 1.0;
     }
     view.canvas = nullptr;
-    draw(100.0, 100.0);
-    EXPECT_EQ(CanvasBytes(canvas), black);
+    draw(100.0);
+    EXPECT_EQ(CanvasBytes(canvas), std::vector<unsigned char>(300 * 300 * 3, 0));
 
     // A canvas whose size was refused keeps its size but has no working image.
     view.canvas = &canvas;
     canvas.Resize(40000, 40000, 9);
     ASSERT_TRUE(canvas.pixels == nullptr && canvas.width > 0);
-    draw(100.0, 100.0);
+    draw(100.0);
 }

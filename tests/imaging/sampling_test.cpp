@@ -13,23 +13,14 @@
 
 namespace {
 
-std::string Channels(const Colour& colour) {
-    return std::to_string(colour.red) + " " + std::to_string(colour.green) + " " + std::to_string(colour.blue) + " " +
-           std::to_string(colour.transparency);
-}
-
-std::string Grey(int level) {
-    const std::string text = std::to_string(level);
-    return text + " " + text + " " + text + " 0";
-}
-
 // "red green blue transparency" as the sampler leaves a colour it must overwrite, after "none "
 // when it finds nothing.
 template <typename Sampler>
 std::string Sampled(Sampler sampler) {
-    Colour colour{99, 99, 99, 99};
-    const bool found = sampler(&colour);
-    return (found ? "" : "none ") + Channels(colour);
+    Colour c{99, 99, 99, 99};
+    const bool found = sampler(&c);
+    return (found ? "" : "none ") + std::to_string(c.red) + " " + std::to_string(c.green) + " " + std::to_string(c.blue) + " " +
+           std::to_string(c.transparency);
 }
 
 std::string Pixel(const SourceImage& image, std::int32_t x, std::int32_t y) {
@@ -45,53 +36,12 @@ std::string Average(const SourceImage& image, double x, double y, const double (
     return Sampled([&](Colour* colour) { return SampleBoxAverage(image, x, y, uv, uv + 2, colour); });
 }
 
-struct SampleRow {
-    std::int32_t format;  // BITPIX or SAMPLE_BITS
-    SampleByteOrder order;
-    SampleKind kind;
-    std::vector<unsigned char> file;
-    std::vector<int> levels;  // one a sample
-};
-
-// Maps the samples as the one row of a picture and checks the grey each shows.
-void ExpectLevels(ImageStorage storage, const SampleRow& row) {
-    SCOPED_TRACE(testing::Message() << "sample format " << row.format);
-    TestPicture picture;
-    const auto width = static_cast<std::int32_t>(row.levels.size());
-    picture.MakeRaster(storage, row.format, width, 1, 0, row.file);
-    picture.raster.byteOrder = row.order;
-    picture.raster.sampleKind = row.kind;
-    for (std::int32_t x = 0; x < width; ++x) {
-        EXPECT_EQ(Pixel(picture.image, x, 0), Grey(row.levels[x])) << "sample " << x;
-        // Doubles are read through the file's cursor, which is left just past the sample.
-        if (row.format == -64) {
-            EXPECT_EQ(picture.raster.file.position, 8u * x + 8);
-        }
-    }
+std::string Grey(int level) {
+    const std::string text = std::to_string(level);
+    return text + " " + text + " " + text + " 0";
 }
-
-constexpr auto kUnstated = SampleByteOrder::Unstated;
-constexpr auto kAnyKind = SampleKind::Unstated;
 
 }  // namespace
-
-TEST(SamplePixel, DecodedBuffersHoldBlueGreenRedAndStraightAlphaWithTheTopRowFirst) {
-    TestPicture picture;
-    picture.MakeDecoded(2, 4, 3);  // rows of 8 bytes
-    picture.bytes[3] = 10;  // the buffer's first row is the top of the picture, row 3
-    picture.bytes[4] = 20;
-    picture.bytes[5] = 30;
-    picture.bytes[24] = 1;  // its last row is row 0
-    EXPECT_EQ(Pixel(picture.image, 1, 3), "30 20 10 0");
-    EXPECT_EQ(Pixel(picture.image, 0, 0), "0 0 1 0");
-    picture.MakeDecoded(3, 2, 1);
-    picture.Byte(2, 1, 0) = 77;
-    EXPECT_EQ(Pixel(picture.image, 2, 1), Grey(77));
-    picture.MakeDecoded(2, 1, 4);  // alpha 255 is opaque; transparency runs the other way
-    picture.Byte(0, 0, 3) = 255;
-    picture.Byte(1, 0, 0) = 5;
-    EXPECT_EQ(Pixel(picture.image, 0, 0) + ", " + Pixel(picture.image, 1, 0), "0 0 0 0, 0 0 5 255");
-}
 
 TEST(Samplers, NothingIsReadOutsideThePictureItsBufferOrItsFile) {
     TestPicture picture;
@@ -101,8 +51,8 @@ TEST(Samplers, NothingIsReadOutsideThePictureItsBufferOrItsFile) {
         EXPECT_EQ(Pixel(picture.image, x, y), "none 0 0 0 0") << x << ", " << y;
     for (const auto& [x, y] : {std::pair{3.0, 0.0}, {0.0, 2.0}, {-0.001, 0.0}, {0.0, -1e-9}, {NAN, 0.0}, {0.0, NAN},
                                {INFINITY, 0.0}, {1e300, 1e300}}) {
-        EXPECT_EQ(Bilinear(picture.image, x, y), "none 0 0 0 0") << x << ", " << y;
-        EXPECT_EQ(Average(picture.image, x, y, {1.0, 0.0, 0.0, 1.0}), "none 0 0 0 0") << x << ", " << y;
+        EXPECT_EQ(Bilinear(picture.image, x, y) + ", " + Average(picture.image, x, y, {1.0, 0.0, 0.0, 1.0}),
+                  "none 0 0 0 0, none 0 0 0 0") << x << ", " << y;
     }
     picture.image.loaded = 0;
     EXPECT_EQ(Pixel(picture.image, 0, 0) + ", " + Bilinear(picture.image, 1.0, 1.0) + ", " +
@@ -124,8 +74,7 @@ TEST(Samplers, NothingIsReadOutsideThePictureItsBufferOrItsFile) {
     TestPicture fits;
     fits.MakeRaster(ImageStorage::FitsFile, 16, 2, 2, 0, {0x7F, 0xFF, 0x7F, 0xFF, 0x7F, 0xFF, 0x7F});
     EXPECT_EQ(Pixel(fits.image, 0, 1) + ", " + Pixel(fits.image, 1, 1), "255 255 255 0, 0 0 0 0");
-    for (const auto& [x, y] : {std::pair{2, 0}, {-1, 1}, {0, 2}, {0, -1}})
-        EXPECT_EQ(ReadFitsSample(&fits.raster, x, y), 0.0) << x << ", " << y;
+    for (const auto& [x, y] : {std::pair{2, 0}, {-1, 1}, {0, 2}, {0, -1}}) EXPECT_EQ(ReadFitsSample(&fits.raster, x, y), 0.0) << x << ", " << y;
     // Two billion rows and columns claimed: no index may wrap back into the file, and the cursor
     // does not move for a double that is not there.
     fits.raster.width = fits.raster.height = 2'000'000'000;
@@ -144,103 +93,84 @@ TEST(Samplers, NothingIsReadOutsideThePictureItsBufferOrItsFile) {
     EXPECT_EQ(Pixel(pds.image, 0, 1) + ", " + Pixel(pds.image, 1, 1), "64 64 64 0, 0 0 0 0");
 }
 
-TEST(FitsSamples, EveryBitpixMapsFullScaleTo255AndWrapsBeyondItWhileNaNAndHugeShowBlack) {
-    // Grey = sample / full scale × 255.5, truncated toward zero, modulo 256.
-    const SampleRow rows[] = {
-        // 127, 64 (128.76), −128 (−257.5: −257, 255), −1 (−2.01: 254), 0.
-        {8, kUnstated, kAnyKind, {0x7F, 0x40, 0x80, 0xFF, 0x00}, {255, 128, 255, 254, 0}},
-        // 32767, −1 (−0.0078), −129 (−1.006: 255), −32768 (−255.51: −255, 1).
-        {16, kUnstated, kAnyKind, {0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x80, 0x00}, {255, 0, 255, 1}},
-        {32, kUnstated, kAnyKind, {0x7F, 0xFF, 0xFF, 0xFF, 0x40, 0, 0, 0}, {255, 127}},  // half scale: 127.75
-        // 1.0, 0.5, 2.0 (511), −1.0 (−255), NaN, 1e10, −infinity.
-        {-32, kUnstated, kAnyKind,
-         {0x3F, 0x80, 0, 0, 0x3F, 0, 0, 0, 0x40, 0, 0, 0, 0xBF, 0x80, 0, 0, 0x7F, 0xC0, 0, 0, 0x50, 0x15, 0x02, 0xF9,
-          0xFF, 0x80, 0, 0},
-         {255, 127, 255, 1, 0, 0, 0}},
-        {-64, kUnstated, kAnyKind, {0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 0x3F, 0xD0, 0, 0, 0, 0, 0, 0}, {255, 63}},  // 1, 0.25
-        {64, kUnstated, kAnyKind, {0x3F, 0xF0, 0, 0, 0, 0, 0, 0}, {0}},  // not a BITPIX: black, but a pixel
+// FITS: grey = sample / full scale × 255.5, truncated toward zero, modulo 256. BITPIX 8: 127, 64
+// (128.76), −128 (−257.5: −257, 255), −1 (−2.01: 254), 0. BITPIX 16: 32767, −1 (−0.0078), −129
+// (−1.006: 255), −32768 (−255.51: −255, 1). BITPIX 32 at half scale: 127.75. BITPIX −32: 1.0, 0.5,
+// 2.0 (511), −1.0 (−255), NaN, 1e10, −infinity. BITPIX −64: 1 and 0.25, read through the file's
+// cursor, which is left just past the sample. PDS shows the most significant byte in the label's
+// order (the second without one), and real samples by the FITS rule: 1.0 and NaN, then 0.5 and
+// 1.0. Neither a BITPIX of 64 nor a PDS sample of 12 bits shows, but each is a black pixel.
+TEST(RasterSamples, FitsSamplesShowTheirFullScaleAndPdsSamplesTheirMostSignificantByte) {
+    const auto fits = ImageStorage::FitsFile, pds = ImageStorage::PdsFile;
+    const auto none = SampleByteOrder::Unstated, big = SampleByteOrder::BigEndian, little = SampleByteOrder::LittleEndian;
+    const auto any = SampleKind::Unstated, integer = SampleKind::Integer, real = SampleKind::Real;
+    const struct { ImageStorage storage; std::int32_t format; SampleByteOrder order; SampleKind kind; std::vector<unsigned char> file; std::vector<int> levels; } rows[] = {
+        {fits, 8, none, any, {0x7F, 0x40, 0x80, 0xFF, 0x00}, {255, 128, 255, 254, 0}},
+        {fits, 16, none, any, {0x7F, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 0x80, 0x00}, {255, 0, 255, 1}},
+        {fits, 32, none, any, {0x7F, 0xFF, 0xFF, 0xFF, 0x40, 0, 0, 0}, {255, 127}},
+        {fits, -32, none, any, {0x3F, 0x80, 0, 0, 0x3F, 0, 0, 0, 0x40, 0, 0, 0, 0xBF, 0x80, 0, 0, 0x7F, 0xC0, 0, 0,
+                                0x50, 0x15, 0x02, 0xF9, 0xFF, 0x80, 0, 0}, {255, 127, 255, 1, 0, 0, 0}},
+        {fits, -64, none, any, {0x3F, 0xF0, 0, 0, 0, 0, 0, 0, 0x3F, 0xD0, 0, 0, 0, 0, 0, 0}, {255, 63}},
+        {fits, 64, none, any, {0x3F, 0xF0, 0, 0, 0, 0, 0, 0}, {0}},
+        {pds, 8, none, any, {200, 7}, {200, 7}}, {pds, 16, none, any, {0x34, 0x12, 0xFF, 0x01}, {0x12, 0x01}},
+        {pds, 16, little, integer, {0x34, 0x12}, {0x12}}, {pds, 16, big, integer, {0x34, 0x12}, {0x34}},
+        {pds, 32, big, integer, {0x12, 0x34, 0x56, 0x78}, {0x12}}, {pds, 32, little, integer, {0x78, 0x56, 0x34, 0x12}, {0x12}},
+        {pds, 32, none, any, {0x78, 0x56, 0x34, 0x12}, {0x12}}, {pds, 32, big, real, {0x3F, 0x80, 0, 0, 0x7F, 0xC0, 0, 0}, {255, 0}},
+        {pds, 32, little, real, {0, 0, 0, 0x3F, 0, 0, 0x80, 0x3F}, {127, 255}}, {pds, 12, none, any, {0xFF, 0xFF}, {0}},
     };
-    for (const SampleRow& row : rows) ExpectLevels(ImageStorage::FitsFile, row);
+    for (const auto& row : rows) {
+        TestPicture picture;
+        const auto width = static_cast<std::int32_t>(row.levels.size());
+        picture.MakeRaster(row.storage, row.format, width, 1, 0, row.file);
+        picture.raster.byteOrder = row.order;
+        picture.raster.sampleKind = row.kind;
+        for (std::int32_t x = width - 1; x >= 0; --x) {  // backwards, so that no sample is read where the last left off
+            EXPECT_EQ(Pixel(picture.image, x, 0), Grey(row.levels[x])) << "format " << row.format << ", sample " << x;
+            if (row.format == -64) { EXPECT_EQ(picture.raster.file.position, 8u * x + 8); }
+        }
+    }
 }
 
-TEST(PdsSamples, SamplesShowTheirMostSignificantByteInTheLabelsOrderOrTheirRealValue) {
-    const auto big = SampleByteOrder::BigEndian;
-    const auto little = SampleByteOrder::LittleEndian;
-    const SampleRow rows[] = {
-        {8, kUnstated, kAnyKind, {200, 7}, {200, 7}},
-        {16, kUnstated, kAnyKind, {0x34, 0x12, 0xFF, 0x01}, {0x12, 0x01}},  // no order: the second byte
-        {16, little, SampleKind::Integer, {0x34, 0x12}, {0x12}},
-        {16, big, SampleKind::Integer, {0x34, 0x12}, {0x34}},
-        {32, big, SampleKind::Integer, {0x12, 0x34, 0x56, 0x78}, {0x12}},
-        {32, little, SampleKind::Integer, {0x78, 0x56, 0x34, 0x12}, {0x12}},
-        {32, kUnstated, kAnyKind, {0x78, 0x56, 0x34, 0x12}, {0x12}},
-        // Real samples follow the FITS rule: 1.0 and NaN, then 0.5 and 1.0.
-        {32, big, SampleKind::Real, {0x3F, 0x80, 0, 0, 0x7F, 0xC0, 0, 0}, {255, 0}},
-        {32, little, SampleKind::Real, {0, 0, 0, 0x3F, 0, 0, 0x80, 0x3F}, {127, 255}},
-        {12, kUnstated, kAnyKind, {0xFF, 0xFF}, {0}},  // an unsupported size: black, but a pixel
-    };
-    for (const SampleRow& row : rows) ExpectLevels(ImageStorage::PdsFile, row);
-}
-
+// With a, b, c, d the pixels at (x0, y0), (x0 + 1, y0), (x0, y0 + 1), (x0 + 1, y0 + 1):
+// ((a − b − c + d) fx + (c − a)) fy + (b − a) fx + a, truncated. Halfway from 0 to 255;
+// (−415 × 0.25 + 200) × 0.5 + 255 × 0.25 = 111.875; a pixel itself. At the right edge b = a and
+// d = c: 100 + 101 × 0.5; at the top c = a and d = b: 200 − 160 × 0.5; the top-right corner
+// repeats one pixel. Colours and transparency each on their own, a quarter of the way from
+// opaque red 200, green 10 to clear green 30, blue 100.
 TEST(SampleBilinear, InterpolatesTheFourPixelsAroundThePointRepeatingThoseAtTheRightAndTopEdges) {
     TestPicture picture;
     picture.MakeDecoded(3, 2, 1);
     const int levels[6] = {0, 255, 100, 200, 40, 201};  // row 0, then row 1
     for (int at = 0; at < 6; ++at) picture.Byte(at % 3, at / 3, 0) = static_cast<unsigned char>(levels[at]);
-    // With a, b, c, d the pixels at (x0, y0), (x0 + 1, y0), (x0, y0 + 1), (x0 + 1, y0 + 1):
-    // ((a − b − c + d) fx + (c − a)) fy + (b − a) fx + a, truncated.
-    const struct {
-        double x, y;
-        int level;
-    } cases[] = {
-        // Halfway from 0 to 255; (−415 × 0.25 + 200) × 0.5 + 255 × 0.25 = 111.875; a pixel itself.
-        {0.5, 0.0, 127}, {0.25, 0.5, 111}, {1.0, 1.0, 40},
-        // At the right edge b = a and d = c: 100 + 101 × 0.5; at the top c = a and d = b:
-        // 200 − 160 × 0.5; the top-right corner repeats one pixel.
-        {2.75, 0.5, 150}, {0.5, 1.5, 120}, {2.9, 1.9, 201},
-    };
+    const struct { double x, y; int level; } cases[] = {{0.5, 0.0, 127}, {0.25, 0.5, 111}, {1.0, 1.0, 40},
+                                                        {2.75, 0.5, 150}, {0.5, 1.5, 120}, {2.9, 1.9, 201}};
     for (const auto& c : cases) EXPECT_EQ(Bilinear(picture.image, c.x, c.y), Grey(c.level)) << c.x << ", " << c.y;
-
-    // Colours and transparency each on their own, a quarter of the way from opaque red 200,
-    // green 10 to clear green 30, blue 100.
     picture.MakeDecoded(2, 1, 4);
-    picture.Byte(0, 0, 1) = 10;
-    picture.Byte(0, 0, 2) = 200;
-    picture.Byte(0, 0, 3) = 255;
-    picture.Byte(1, 0, 0) = 100;
-    picture.Byte(1, 0, 1) = 30;
+    for (const auto& [channel, value] : {std::pair{1, 10}, {2, 200}, {3, 255}, {4, 100}, {5, 30}}) picture.Byte(channel / 4, 0, channel % 4) = value;
     EXPECT_EQ(Bilinear(picture.image, 0.25, 0.0), "150 15 25 63");
 }
 
+// Pixel (x, y) of the 5 × 6 picture is 40 x + y. Shorter than a pixel: the truncated corner
+// alone. Columns 3, 4 (5 is outside) of rows 1 to 3: 852 / 6. Columns 0, 1 of rows 4, 5 (6 is
+// outside): 98 / 4. 1.5, 0.5, −0.5 truncate to 1, 0, 0: 46 / 3. Steps (1, 1), (0, −1) read
+// (1, 3), (2, 4), (1, 2), (2, 3). A corner outside finds nothing, even reaching in; a footprint
+// beyond all measure gives the corner, and at once. Every channel is averaged with the fraction
+// dropped: opaque red 255 and clear blue 1.
 TEST(SampleBoxAverage, AveragesTheGridUnderTheFootprintCountingOnlySamplesInsideThePicture) {
-    TestPicture picture;  // 5 wide, 6 high, pixel (x, y) is 40 x + y
+    TestPicture picture;
     picture.MakeDecoded(5, 6, 1);
     for (int at = 0; at < 30; ++at) picture.Byte(at % 5, at / 5, 0) = static_cast<unsigned char>(40 * (at % 5) + at / 5);
-    const struct {
-        double x, y, uv[4];
-        int level;  // −1: nothing found
-    } cases[] = {
-        {2.7, 3.9, {0.9, 0.0, 0.0, 0.9}, 83},  // shorter than a pixel: the truncated corner alone
-        {2.7, 3.9, {0.0, 0.0, 0.0, 0.0}, 83},
-        {3.5, 1.0, {3.0, 0.0, 0.0, 3.0}, 142},  // columns 3, 4 (5 is outside) of rows 1 to 3: 852 / 6
-        {0.2, 4.0, {2.0, 0.0, 0.0, 3.0}, 24},   // columns 0, 1 of rows 4, 5 (6 is outside): 98 / 4
-        {1.5, 2.0, {-3.0, 0.0, 0.0, 0.5}, 15},  // 1.5, 0.5, −0.5 truncate to 1, 0, 0: 46 / 3
-        {1.0, 3.0, {2.0, 2.0, 0.0, -2.0}, 63},  // steps (1, 1), (0, −1): (1, 3), (2, 4), (1, 2), (2, 3)
-        {-0.5, 0.0, {3.0, 0.0, 0.0, 3.0}, -1},  // a corner outside finds nothing, even reaching in
-        {5.0, 0.0, {-3.0, 0.0, 0.0, 3.0}, -1},
-        {1.0, 1.0, {NAN, 0.0, 0.0, 1.0}, -1},
-        {1.0, 1.0, {1e300, 0.0, 0.0, -1e300}, 41},  // beyond all measure: the corner, and at once
-        {1.0, 1.0, {-1e300, 0.0, 0.0, 1e300}, 41},
-    };
+    const struct { double x, y, uv[4]; int level; } cases[] = {  // level −1: nothing found
+        {2.7, 3.9, {0.9, 0.0, 0.0, 0.9}, 83}, {2.7, 3.9, {0.0, 0.0, 0.0, 0.0}, 83}, {3.5, 1.0, {3.0, 0.0, 0.0, 3.0}, 142},
+        {0.2, 4.0, {2.0, 0.0, 0.0, 3.0}, 24}, {1.5, 2.0, {-3.0, 0.0, 0.0, 0.5}, 15}, {1.0, 3.0, {2.0, 2.0, 0.0, -2.0}, 63},
+        {-0.5, 0.0, {3.0, 0.0, 0.0, 3.0}, -1}, {5.0, 0.0, {-3.0, 0.0, 0.0, 3.0}, -1}, {1.0, 1.0, {NAN, 0.0, 0.0, 1.0}, -1},
+        {1.0, 1.0, {1e300, 0.0, 0.0, -1e300}, 41}, {1.0, 1.0, {-1e300, 0.0, 0.0, 1e300}, 41}};
     for (const auto& c : cases) {
         EXPECT_EQ(Average(picture.image, c.x, c.y, c.uv), c.level < 0 ? "none 0 0 0 0" : Grey(c.level))
             << c.x << ", " << c.y << " along " << c.uv[0] << ", " << c.uv[1] << " and " << c.uv[2] << ", " << c.uv[3];
     }
-
-    // Every channel is averaged with the fraction dropped: opaque red 255 and clear blue 1.
     picture.MakeDecoded(2, 1, 4);
-    picture.Byte(0, 0, 2) = 255;
-    picture.Byte(0, 0, 3) = 255;
+    picture.Byte(0, 0, 2) = picture.Byte(0, 0, 3) = 255;
     picture.Byte(1, 0, 0) = 1;
     EXPECT_EQ(Average(picture.image, 0.0, 0.0, {2.0, 0.0, 0.0, 1.0}), "127 0 0 127");
 }

@@ -2,29 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
-
 #include "puzzle_fixture.h"
 #include "support/leak_check.h"
 
+// −3 / 2 is −1, not −2; 1 / 3 is 0; an empty group stays put; 3000 offsets of a million sum past
+// 32 bits.
 TEST_F(PuzzleTest, RecentringMovesAGroupToTheTruncatedMeanOfItsOffsetsWithoutMovingAnyPiece) {
-    const struct { std::vector<std::pair<int, int>> offsets; int dx, dy; } cases[] = {
-        {{{-3, 0}, {0, 0}}, -1, 0},            // −3 / 2 is −1, not −2
-        {{{-64, 5}, {64, -5}, {1, 1}}, 0, 0},  // 1 / 3 is 0
-        {{}, 0, 0},                            // an empty group stays put
-        {std::vector(3000, std::pair(1'000'000, -1'000'000)), 1'000'000, -1'000'000},  // sums past 32 bits
-    };
+    const struct { std::vector<std::pair<int, int>> offsets; int dx, dy; } cases[] = {{{{-3, 0}, {0, 0}}, -1, 0},
+        {{{-64, 5}, {64, -5}, {1, 1}}, 0, 0}, {{}, 0, 0},
+        {std::vector(3000, std::pair(1'000'000, -1'000'000)), 1'000'000, -1'000'000}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.offsets.size() << " pieces");
         std::vector<Piece*> pieces;
         for (auto [ox, oy] : c.offsets) pieces.push_back(GridPiece(2, 2, ox, oy));
         Group* group = NewGroup(100, 50, pieces);
         RecentreGroup(group);
-        EXPECT_EQ(std::pair(group->x, group->y), std::pair(100 + c.dx, 50 + c.dy));
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
+        EXPECT_EQ(std::pair(group->x, group->y), std::pair(100 + c.dx, 50 + c.dy)) << c.offsets.size() << " pieces";
+        for (std::size_t i = 0; i < pieces.size(); ++i)
             EXPECT_EQ(TablePosition(group, pieces[i]), std::pair(100 + c.offsets[i].first, 50 + c.offsets[i].second));
-        }
     }
 }
 

@@ -38,31 +38,25 @@ protected:
     SourceImage picture_;
 };
 
-inline std::vector<Group*> Groups() {
-    std::vector<Group*> groups;
-    for (ListItem* it = g_groups.first; it != nullptr; it = it->next) groups.push_back(RecordOf<Group>(it));
-    return groups;
+// The records of a list in order: groups in drawing order, or a group's pieces.
+template <typename Record>
+std::vector<Record*> Members(const List& list) {
+    std::vector<Record*> records;
+    for (ListItem* it = list.first; it != nullptr; it = it->next) records.push_back(RecordOf<Record>(it));
+    return records;
 }
+
+inline std::vector<Group*> Groups() { return Members<Group>(g_groups); }
 
 inline std::vector<Piece*> Pieces(const Group* group) {
     std::vector<Piece*> pieces;
-    for (ListItem* it = group->members.first; it != nullptr; it = it->next) pieces.push_back(RecordOf<PieceLink>(it)->piece);
-    return pieces;
-}
-
-// Every piece in drawing order, then member order.
-inline std::vector<Piece*> AllPieces() {
-    std::vector<Piece*> pieces;
-    for (Group* group : Groups()) {
-        for (Piece* piece : Pieces(group)) pieces.push_back(piece);
-    }
+    for (PieceLink* link : Members<PieceLink>(group->members)) pieces.push_back(link->piece);
     return pieces;
 }
 
 // The generator's state `steps` draws after `state`.
 inline std::uint64_t StateAfter(std::uint64_t state, int steps) {
-    const std::uint64_t saved = g_randomState;
-    g_randomState = state;
+    const std::uint64_t saved = std::exchange(g_randomState, state);
     for (int i = 0; i < steps; ++i) NextRandom();
     return std::exchange(g_randomState, saved);
 }
@@ -79,11 +73,7 @@ inline Group* NewGroup(std::int32_t x, std::int32_t y, const std::vector<Piece*>
     Group* group = new Group;
     group->x = x;
     group->y = y;
-    for (Piece* piece : pieces) {
-        PieceLink* link = new PieceLink;
-        link->piece = piece;
-        PushBack(&group->members, &link->links);
-    }
+    for (Piece* piece : pieces) PushBack(&group->members, &(new PieceLink{{}, piece})->links);
     PushBack(&g_groups, &group->links);
     return group;
 }

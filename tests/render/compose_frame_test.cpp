@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "imaging/test_pictures.h"
-#include "model/geometry.h"
-#include "model/group.h"
+#include "model/puzzle_fixture.h"
 #include "render/view.h"
 
 namespace {
@@ -46,27 +46,9 @@ protected:
     // and part from the piece's offset, showing the square from column sourceX with its first
     // columns cleared from the mask.
     Group* AddGroup(int x, int sourceX, int clearedColumns) {
-        auto* piece = new Piece;
-        piece->mask = new unsigned char[16];
-        for (int at = 0; at < 16; ++at) piece->mask[at] = at % 4 < clearedColumns ? 0 : 255;
-        piece->homeX = sourceX;
-        piece->offsetX = 5;
-        piece->offsetY = -7;
-        auto* link = new PieceLink;
-        link->piece = piece;
-        auto* group = new Group;
-        group->x = x - 5;
-        group->y = 4 + 7;
-        PushBack(&group->members, &link->links);
-        PushBack(&g_groups, &group->links);
-        return group;
-    }
-
-    // The display image as letters, top row first, rows separated by spaces.
-    std::string Shown() const {
-        std::string rows;
-        for (int y = 7; y >= 0; --y) rows += std::string(y < 7 ? " " : "") + Row(y);
-        return rows;
+        auto* mask = new unsigned char[16];
+        for (int at = 0; at < 16; ++at) mask[at] = at % 4 < clearedColumns ? 0 : 255;
+        return NewGroup(x - 5, 4 + 7, {new Piece{{}, mask, 0, 0, 0, 0, 0, sourceX, 0, 5, -7}});
     }
 
     std::string Row(int y) const {
@@ -75,15 +57,18 @@ protected:
         return row;
     }
 
+    // The display image as letters, top row first, rows separated by spaces.
+    std::string Shown() const { return Row(7) + " " + Row(6) + " " + Row(5) + " " + Row(4) + " " + Row(3) + " " + Row(2) + " " + Row(1) + " " + Row(0); }
+
     Canvas canvas;
     View view;
     TestPicture picture;
 };
 
-// Eight rows of one letter.
-std::string Blank(char c) {
-    const std::string row(16, c);
-    return row + " " + row + " " + row + " " + row + " " + row + " " + row + " " + row + " " + row;
+// Two rows of the background, the four rows pieces cover (5 to 2), two more of the background.
+std::string Frame(char grey, const std::string& pieceRows) {
+    const std::string empty(16, grey);
+    return empty + " " + empty + " " + pieceRows + " " + empty + " " + empty;
 }
 
 }  // namespace
@@ -96,40 +81,34 @@ TEST_F(ComposeFrameTest, WithoutAPictureEveryFrameIsTheGreyAlone) {
         g_sourceImage = flags == 2 ? nullptr : &picture.image;  // none, or one not loaded
         g_backgroundGrey = static_cast<std::int16_t>(0x100 + 'w' + flags);  // only the low byte counts
         ComposeFrame(flags);
-        EXPECT_EQ(Shown(), Blank(static_cast<char>('w' + flags))) << flags;
+        const std::string shown = Shown();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), 'w' + flags), 128) << shown;
     }
 }
 
 // The held group C (digits, its last column alone) starts at the bottom of the stack; A (small
 // letters, all but the first column) lies under B (capitals, the last two columns), so the order
-// shows in the columns each leaves uncovered.
+// shows in the columns each leaves uncovered. Right after sizing there is no rest image to start
+// a drag frame from; moved back, a drag frame starts from the rest image, whose grey is not the
+// new one. Raised to the top, A covers B; a frame of the resting groups alone leaves C out, and the
+// next drag frame starts from that newer rest image. A held group no longer in play is not drawn.
 TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstAndTheHeldGroupOnceOnTop) {
     Group* held = AddGroup(16, 8, 3);
     Group* a = AddGroup(8, 0, 1);
     AddGroup(8, 4, 2);
     g_draggedGroup = held;
     held->dragDX = -8;  // over A and B
-    ComposeFrame(1);  // right after sizing there is no rest image to start from
-    const std::string empty(16, '.');
-    EXPECT_EQ(Shown(), empty + " " + empty + " .....?.......... .....;.......... .....7.......... .....3.......... " +
-                           empty + " " + empty);
+    ComposeFrame(1);
+    EXPECT_EQ(Shown(), Frame('.', ".....?.......... .....;.......... .....7.......... .....3.........."));
     ComposeFrame(3);
-    EXPECT_EQ(Shown(), empty + " " + empty + " ...nO?.......... ...jK;.......... ...fG7.......... ...bC3.......... " +
-                           empty + " " + empty);
-    // Moved back, a drag frame starts from the rest image, whose grey is not the new one.
+    EXPECT_EQ(Shown(), Frame('.', "...nO?.......... ...jK;.......... ...fG7.......... ...bC3.........."));
     held->dragDX = 0;
     g_backgroundGrey = ',';
     ComposeFrame(1);
-    EXPECT_EQ(Shown(), empty + " " + empty + " ...nOP......?... ...jKL......;... ...fGH......7... ...bCD......3... " +
-                           empty + " " + empty);
-
-    // Raised to the top, A covers B; a frame of the resting groups alone leaves C out, and the next
-    // drag frame starts from that newer rest image. A held group no longer in play is not drawn.
+    EXPECT_EQ(Shown(), Frame('.', "...nOP......?... ...jKL......;... ...fGH......7... ...bCD......3..."));
     RaiseGroup(a);
     ComposeFrame(2);
-    const std::string commas(16, ',');
-    const std::string raised = commas + " " + commas + " ,,,nop,,,,,,,,,, ,,,jkl,,,,,,,,,, ,,,fgh,,,,,,,,,, " +
-                               ",,,bcd,,,,,,,,,, " + commas + " " + commas;
+    const std::string raised = Frame(',', ",,,nop,,,,,,,,,, ,,,jkl,,,,,,,,,, ,,,fgh,,,,,,,,,, ,,,bcd,,,,,,,,,,");
     EXPECT_EQ(Shown(), raised);
     Unlink(&held->links);
     ComposeFrame(1);
