@@ -120,9 +120,18 @@ struct FitsRow {
     std::int64_t firstIndex;  // of the row's first sample; -1 for a row outside the raster
     const std::uint8_t* greys;  // FitsGreys
 
+    // Null outside the raster and the mapping; unchecked, the caller knows the sample lies inside.
+    template <bool Checked = true>
     const unsigned char* SampleAt(std::int32_t x) const {
+        if constexpr (!Checked) return raster->file.view + raster->dataOffset + (firstIndex + x) * kBytes;
         if (firstIndex < 0 || x < 0 || x >= raster->width) return nullptr;
         return RasterSample(*raster, *whole, kBytes, firstIndex + x);
+    }
+
+    // Whether columns 0 … width − 1 all lie in the raster and wholly in the mapping.
+    bool Whole(std::int32_t width) const {
+        return firstIndex >= 0 && width <= raster->width && firstIndex >= whole->first &&
+               firstIndex + width <= whole->end;
     }
 
     double Value(std::int32_t x) const {
@@ -131,20 +140,20 @@ struct FitsRow {
     }
 
     static constexpr bool kGrey = true;
+    template <bool Checked = true>
     std::uint8_t Grey(std::int32_t x) const {
-        if constexpr (BitPix == 8 || BitPix == 16) {
-            const unsigned char* sample = SampleAt(x);
-            if (sample == nullptr) return 0;
-            if constexpr (BitPix == 8) {
-                return greys[sample[0]];
-            } else {
-                return greys[BigEndian16(sample)];
-            }
+        const unsigned char* sample = SampleAt<Checked>(x);
+        if (Checked && sample == nullptr) return 0;
+        if constexpr (BitPix == 8) {
+            return greys[sample[0]];
+        } else if constexpr (BitPix == 16) {
+            return greys[BigEndian16(sample)];
         } else {
-            return FullScaleGrey(Value(x));
+            return FullScaleGrey(FitsValue<BitPix>(sample, raster));
         }
     }
-    void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey(x)); }
+    template <bool Checked = true>
+    void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey<Checked>(x)); }
 };
 
 template <std::int32_t BitPix>
@@ -188,9 +197,14 @@ struct PdsRow {
     const PdsSampleRule* rule;
     std::int64_t firstIndex;
 
+    // Whether columns 0 … width − 1 all lie wholly in the mapping.
+    bool Whole(std::int32_t width) const { return firstIndex >= whole->first && firstIndex + width <= whole->end; }
+
+    template <bool Checked = true>
     std::uint8_t Grey(std::int32_t x) const {
-        const unsigned char* sample = RasterSample(*raster, *whole, rule->bytes, firstIndex + x);
-        if (sample == nullptr) return 0;
+        const unsigned char* sample = Checked ? RasterSample(*raster, *whole, rule->bytes, firstIndex + x)
+                                              : raster->file.view + raster->dataOffset + (firstIndex + x) * rule->bytes;
+        if (Checked && sample == nullptr) return 0;
         if constexpr (Shown == PdsShown::Byte) {
             return sample[rule->byteIndex];
         } else if constexpr (Shown == PdsShown::RealBigEndian) {
@@ -202,7 +216,8 @@ struct PdsRow {
     }
 
     static constexpr bool kGrey = true;
-    void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey(x)); }
+    template <bool Checked = true>
+    void Get(std::int32_t x, Colour* colour) const { SetGrey(colour, Grey<Checked>(x)); }
 };
 
 template <PdsShown Shown>

@@ -63,22 +63,40 @@ bool SampleBilinearWith(const Reader& reader, const SourceImage& image, double x
     return true;
 }
 
+// What the interpolation takes from a picture column x: worked out once for all the points of
+// that column that drawing samples.
+struct BilinearColumn {
+    std::int32_t x0;
+    bool right;  // a column of pixels lies right of x
+    double fx;
+};
+
+// False when x lies outside the picture, where every sample fails.
+inline bool BilinearColumnAt(const SourceImage& image, double x, BilinearColumn* column) {
+    if (!(x >= 0.0 && x < image.width)) return false;
+    column->x0 = static_cast<std::int32_t>(x);
+    column->fx = x - column->x0;
+    column->right = column->x0 < image.width - 1;
+    return true;
+}
+
 // SampleBilinearWith for points along one picture row y, whose two rows of pixels are found once
-// for all of them. Every pixel read lies inside the picture, where a read is a row's Get.
+// for all of them, at columns inside the picture. Every pixel read lies inside the picture, where
+// a read is a row's Get.
 template <typename Reader>
 struct BilinearRow {
     using Line = decltype(std::declval<Reader>().RowAt(0));
 
     const SourceImage* image;
-    bool inside;  // y lies within the picture
+    bool inside;  // y lies within the picture and the picture is loaded
     bool above;   // a row of pixels lies above y
     double fy;
     Line lower;
     Line upper;
 
     BilinearRow(const Reader& reader, const SourceImage& picture, double y)
-        : image(&picture), inside(y >= 0.0 && y < picture.height), above(false), fy(0.0), lower(reader.RowAt(0)),
-          upper(lower) {
+        : image(&picture), inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
+          lower(reader.RowAt(0)), upper(lower) {
         if (!inside) return;
         const auto y0 = static_cast<std::int32_t>(y);
         fy = y - y0;
@@ -87,29 +105,25 @@ struct BilinearRow {
         upper = above ? reader.RowAt(y0 + 1) : lower;
     }
 
-    bool operator()(double x, Colour* colour) const {
+    bool operator()(const BilinearColumn& column, Colour* colour) const {
         *colour = Colour();
-        if (image->loaded == 0 || !(x >= 0.0 && x < image->width && inside)) return false;
-        const auto x0 = static_cast<std::int32_t>(x);
-        const double fx = x - x0;
-        const bool right = x0 < image->width - 1;
         Colour a, b, c, d;
-        lower.Get(x0, &a);
-        if (right)
-            lower.Get(x0 + 1, &b);
+        lower.Get(column.x0, &a);
+        if (column.right)
+            lower.Get(column.x0 + 1, &b);
         else
             b = a;
         if (above) {
-            upper.Get(x0, &c);
-            if (right)
-                upper.Get(x0 + 1, &d);
+            upper.Get(column.x0, &c);
+            if (column.right)
+                upper.Get(column.x0 + 1, &d);
             else
                 d = c;
         } else {
             c = a;
             d = b;
         }
-        InterpolateColours(a, b, c, d, fx, fy, image->channels, colour);
+        InterpolateColours(a, b, c, d, column.fx, fy, image->channels, colour);
         return true;
     }
 };

@@ -39,6 +39,16 @@ TESSELON_SHUFFLING void Store(std::uint8_t* bytes, __m128i value) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), value);
 }
 
+// Asks for the bytes a kilobyte ahead of a working row: on its own the processor fetched the
+// two rows too late, and the reduction waited for memory and then for arithmetic instead of
+// doing both at once (a quarter of its time at scale 2). The address is formed as an integer
+// because it may lie past the image, where a prefetch is harmless but a pointer is not allowed.
+constexpr std::uintptr_t kFetchAhead = 1024;
+
+TESSELON_SHUFFLING void FetchAhead(const std::uint8_t* bytes) {
+    _mm_prefetch(reinterpret_cast<const char*>(reinterpret_cast<std::uintptr_t>(bytes) + kFetchAhead), _MM_HINT_T0);
+}
+
 // The channel sums of two display pixels from the 12 bytes of four working pixels in a row, blue
 // first: the two bytes of a channel are brought side by side and added as a pair.
 TESSELON_SHUFFLING __m128i PairSums(const std::uint8_t* bytes) {
@@ -66,6 +76,8 @@ TESSELON_SHUFFLING std::int32_t ReducePairShuffled(const std::uint8_t* pixels, s
     std::int32_t done = 0;
     for (; done + kPixelsAStep + kPixelsToSpare <= displayWidth; done += kPixelsAStep) {
         const std::size_t at = static_cast<std::size_t>(done) * 6;
+        FetchAhead(pixels + at);
+        FetchAhead(above + at);
         const __m128i first = _mm_add_epi16(PairSums(pixels + at), PairSums(above + at));
         const __m128i second = _mm_add_epi16(PairSums(pixels + at + 12), PairSums(above + at + 12));
         const __m128i means = _mm_packus_epi16(_mm_srli_epi16(first, 2), _mm_srli_epi16(second, 2));
