@@ -42,5 +42,8 @@ prepare_wine() {
         # Wine makes the prefix itself but not the folders above it.
         mkdir -p "$1"
         wineboot -i >/dev/null 2>&1
+        # The new prefix's Wine processes started without the virtual display; the tests must
+        # start their own on it, not share these.
+        wineserver -w
     fi
 }
