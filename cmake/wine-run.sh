@@ -10,4 +10,11 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 # output and hold it open, and ctest would wait on them for ever. Starting them here, with no
 # output to inherit, costs a quarter of a second when they already run.
 wineboot </dev/null >/dev/null 2>&1
-exec wine "$exe" "$@"
+# The desktop process is started by the first program that needs it and inherits that program's
+# output, so the output goes to a file: ctest would otherwise wait for the desktop to exit too.
+output=$(mktemp)
+status=0
+wine "$exe" "$@" >"$output" 2>&1 </dev/null || status=$?
+cat "$output"
+rm -f "$output"
+exit $status
