@@ -62,11 +62,14 @@ inline WholeSamples WholeSamplesOf(const RasterFile& raster, std::int64_t bytes)
 }
 
 // Where the bytes of sample `index` start in the mapping, or null when they do not lie wholly
-// inside it. The index is formed in 64 bits by the caller, so no picture size can wrap it back
+// inside it; unchecked, the caller knows they do. The index is formed in 64 bits by the caller, so no picture size can wrap it back
 // into the file.
-inline const unsigned char* RasterSample(const RasterFile& raster, const WholeSamples& whole, std::int64_t bytes,
-                                         std::int64_t index) {
-    if (index < whole.first || index >= whole.end) return nullptr;
+template <bool Checked = true>
+const unsigned char* RasterSample(const RasterFile& raster, const WholeSamples& whole, std::int64_t bytes,
+                                  std::int64_t index) {
+    if constexpr (Checked) {
+        if (index < whole.first || index >= whole.end) return nullptr;
+    }
     return raster.file.view + raster.dataOffset + index * bytes;
 }
 
@@ -123,9 +126,8 @@ struct FitsRow {
     // Null outside the raster and the mapping; unchecked, the caller knows the sample lies inside.
     template <bool Checked = true>
     const unsigned char* SampleAt(std::int32_t x) const {
-        if constexpr (!Checked) return raster->file.view + raster->dataOffset + (firstIndex + x) * kBytes;
-        if (firstIndex < 0 || x < 0 || x >= raster->width) return nullptr;
-        return RasterSample(*raster, *whole, kBytes, firstIndex + x);
+        if (Checked && (firstIndex < 0 || x < 0 || x >= raster->width)) return nullptr;
+        return RasterSample<Checked>(*raster, *whole, kBytes, firstIndex + x);
     }
 
     // Whether columns 0 … width − 1 all lie in the raster and wholly in the mapping.
@@ -202,8 +204,7 @@ struct PdsRow {
 
     template <bool Checked = true>
     std::uint8_t Grey(std::int32_t x) const {
-        const unsigned char* sample = Checked ? RasterSample(*raster, *whole, rule->bytes, firstIndex + x)
-                                              : raster->file.view + raster->dataOffset + (firstIndex + x) * rule->bytes;
+        const unsigned char* sample = RasterSample<Checked>(*raster, *whole, rule->bytes, firstIndex + x);
         if (Checked && sample == nullptr) return 0;
         if constexpr (Shown == PdsShown::Byte) {
             return sample[rule->byteIndex];
