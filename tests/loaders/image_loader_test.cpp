@@ -8,43 +8,10 @@
 #include "loaders/source_image.h"
 #include "platform/path.h"
 #include "raster_reading.h"
+#include "support/held_resources.h"
 #include "support/leak_check.h"
 #include "support/test_files.h"
 #include "tools/test_pictures.h"
-
-#ifdef __linux__
-#include <filesystem>
-#include <fstream>
-
-#include "platform/posix/utf8_path.h"
-#endif
-
-namespace {
-
-// How many descriptors and mapped regions of the process refer to the file: what a release must
-// give back besides memory. A mapped picture holds its file's descriptor, the mapping's own
-// descriptor and the view. Only Linux lists them; elsewhere the count is 0.
-#ifdef __linux__
-const int kHeldWhileMapped = 3;
-int HeldResources(const std::wstring& path) {
-    const std::string name = ToUtf8(path.c_str());
-    int held = 0;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd", error)) {
-        held += std::filesystem::read_symlink(entry.path(), error).string() == name;
-    }
-    std::ifstream maps("/proc/self/maps");
-    for (std::string line; std::getline(maps, line);) {
-        held += line.size() > name.size() && line.compare(line.size() - name.size(), name.size(), name) == 0;
-    }
-    return held;
-}
-#else
-const int kHeldWhileMapped = 0;
-int HeldResources(const std::wstring&) { return 0; }
-#endif
-
-}  // namespace
 
 // Each load goes into the same record, which must give back all the one before held: memory,
 // file and mapping. A refused FITS or PDS file stays mapped until then.

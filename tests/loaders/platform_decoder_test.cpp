@@ -14,6 +14,7 @@
 #include "loaders/image_loader.h"
 #include "loaders/source_image.h"
 #include "platform/message_box.h"
+#include "support/held_resources.h"
 #include "support/test_files.h"
 #include "tools/sample_colours.h"
 
@@ -62,15 +63,6 @@ std::vector<unsigned char> GreyTiff(std::uint32_t pages) {
     return bytes;
 }
 
-// True when nothing else holds the file open: a decoder, frame or converted source left
-// unreleased would, and the open with no sharing would fail.
-bool NothingHoldsOpen(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
-}
-
 // Loads the file into a fresh record, with COM on the thread as the game starts it, and checks
 // the result.
 void CheckLoad(const Picture& expected, const std::wstring& path) {
@@ -95,7 +87,7 @@ void CheckLoad(const Picture& expected, const std::wstring& path) {
     ReleaseSourceImage(g_sourceImage);
     delete g_sourceImage;
     g_sourceImage = nullptr;
-    EXPECT_TRUE(NothingHoldsOpen(path));
+    EXPECT_EQ(HeldResources(path), 0);  // a decoder, frame or converted source left unreleased
     if (com) CoUninitialize();
 }
 
