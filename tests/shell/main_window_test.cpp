@@ -113,6 +113,9 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(150, 130));
     Send(WM_LBUTTONUP, 0, PointerOver(150, 130));
     EXPECT_EQ(a->x, 150);
+    // A held and let go where it lies stays there, on top.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(150, 130));
+    Send(WM_LBUTTONUP, 0, PointerOver(150, 130));
 
     // B dropped about one pitch right of A snaps beside it, and the pair sinks to the bottom.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(570, 130));
@@ -131,10 +134,10 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     EXPECT_EQ(std::abs(right->offsetX - left->offsetX), 223);
     EXPECT_EQ(right->offsetY, left->offsetY);
 
-    // D dropped where it fits nothing stays there, on top.
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(570, 410));
-    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(470, 500));
-    Send(WM_LBUTTONUP, 0, PointerOver(470, 500));
+    // D, grabbed off its centre and dropped where it fits nothing, stays there, on top.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(590, 430));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(490, 520));
+    Send(WM_LBUTTONUP, 0, PointerOver(490, 520));
     EXPECT_EQ(RecordOf<Group>(g_groups.last), d);
     EXPECT_NEAR(d->x, 470, 2);
     EXPECT_NEAR(d->y, 500, 2);
@@ -174,8 +177,11 @@ TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame)
 
     // A wide window widens the table to its shape around the picture's 480 rows: 540 units high
     // and 540 × 801 / 401 = 1078.65 wide. The display rows are padded to 804 pixels, which the
-    // window clips.
+    // window clips. While the frame is being dragged, only its end refits.
+    Send(WM_ENTERSIZEMOVE);
     SetClientSize(801, 401);
+    EXPECT_EQ(g_canvas->width, kClientWidth);
+    Send(WM_EXITSIZEMOVE);
     EXPECT_EQ(g_tableWidth, 1078);
     EXPECT_EQ(g_tableHeight, 540);
     EXPECT_EQ(g_canvas->width, 804);

@@ -9,6 +9,7 @@
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
+#include "model/random.h"
 #include "platform/message_box.h"
 #include "shell/resource_ids.h"
 #include "support/test_files.h"
@@ -96,9 +97,10 @@ protected:
 
 TEST_F(DialogTest, LoadImageFollowsThePictureWithTheCellSizeAndKeepsItOnCancel) {
     const INT_PTR result = RunDialog(IDD_LOAD_IMAGE, LoadImageDialogProc, [this](HWND dialog) {
-        // Without a picture: empty label and range, and scrolling does nothing.
+        // Without a picture: empty label and range, and scrolling and adding do nothing.
         EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"");
         Scroll(dialog, SB_LINERIGHT);
+        Press(dialog, IDC_ADD_FAVORITE);
         EXPECT_EQ(g_cellSize, 64);
 
         Choose(picture);
@@ -133,6 +135,10 @@ TEST_F(DialogTest, LoadImageFollowsThePictureWithTheCellSizeAndKeepsItOnCancel) 
                 EXPECT_EQ(TextOf(dialog, IDC_PIECES), step.label);
             }
         }
+        // A page right of the furthest place the thumb can take, 160 − 9 + 1 = 152, stops at 160.
+        SetScrollPos(GetDlgItem(dialog, IDC_CELL_SIZE), SB_CTL, 152, FALSE);
+        Scroll(dialog, SB_PAGERIGHT);
+        EXPECT_EQ(g_cellSize, 160);
 
         // A picture that cannot be loaded is reported with its path and leaves no picture.
         Choose(MissingTestFile("gone.jpg"));
@@ -185,21 +191,23 @@ TEST_F(DialogTest, OkCutsThePictureOrSaysWhyItCannot) {
 
 TEST_F(DialogTest, FavoritesPreselectsLoadsAtRandomAndDeletes) {
     AddToList(tiny);
-    Choose(picture);
+    AddToList(picture);
+    Choose(L"elsewhere.fits");
     RunDialog(IDD_FAVORITES, FavoritesDialogProc, [](HWND dialog) {
         // Not a favourite: the first entry is selected, and nothing is loaded yet.
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(g_sourceImage, nullptr);
-        for (int i = 0; i < 3; ++i) {
+        // From state 0 the first two draws are 0.37 and 0.71 of the range: dialog.fits, then tiny.img.
+        g_randomState = 0;
+        for (const int width : {640, 20}) {
             g_imagePath[0] = L'\0';
             Press(dialog, IDC_RANDOM);
             ASSERT_NE(g_sourceImage, nullptr);
-            EXPECT_EQ(g_sourceImage->width, 20);
+            EXPECT_EQ(g_sourceImage->width, width);
         }
         EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"1 Pieces");
         Press(dialog, IDCANCEL);
     });
-    AddToList(picture);
     RunDialog(IDD_FAVORITES, FavoritesDialogProc, [](HWND dialog) {
         // The current picture, tiny.img, is a favourite: it is the one selected, after
         // dialog.fits, which sorts first.
