@@ -119,7 +119,7 @@ struct DecodedReader {
 template <std::int32_t BitPix>
 struct FitsReader {
     PictureExtent extent;
-    RasterFile* raster;
+    const RasterFile* raster;
     WholeSamples whole;
 
     FitsRow<BitPix> RowAt(std::int32_t y) const { return FitsRowAt<BitPix>(raster, whole, y); }
@@ -138,12 +138,12 @@ struct PdsReader {
 };
 
 template <std::int32_t BitPix>
-FitsReader<BitPix> MakeFitsReader(const PictureExtent& extent, RasterFile* raster) {
+FitsReader<BitPix> MakeFitsReader(const PictureExtent& extent, const RasterFile* raster) {
     return FitsReader<BitPix>{extent, raster, WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes)};
 }
 
 template <typename Action>
-decltype(auto) WithFitsReader(const PictureExtent& extent, RasterFile* raster, Action&& action) {
+decltype(auto) WithFitsReader(const PictureExtent& extent, const RasterFile* raster, Action&& action) {
     switch (raster->sampleFormat) {
     case 8:
         return action(MakeFitsReader<8>(extent, raster));
@@ -194,7 +194,7 @@ decltype(auto) WithPixelReader(const SourceImage& image, Action&& action) {
         return action(DecodedReader<4>{extent, data, size, image.rowStride, image.channels});
     }
     case ImageStorage::FitsFile:
-        return WithFitsReader(extent, static_cast<RasterFile*>(image.data), action);
+        return WithFitsReader(extent, static_cast<const RasterFile*>(image.data), action);
     case ImageStorage::PdsFile:
         return WithPdsReader(extent, static_cast<const RasterFile*>(image.data), action);
     }

@@ -8,10 +8,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "imaging/colour.h"
 #include "imaging/raster_samples.h"
+#include "loaders/byte_order.h"
 #include "loaders/mapped_file.h"
 #include "loaders/raster_file.h"
 
@@ -19,26 +19,6 @@ inline void SetGrey(Colour* colour, std::uint8_t level) {
     colour->red = level;
     colour->green = level;
     colour->blue = level;
-}
-
-inline std::uint32_t BigEndian16(const unsigned char* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) << 8 | bytes[1];
-}
-
-inline std::uint32_t BigEndian32(const unsigned char* bytes) {
-    return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
-           static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
-}
-
-inline std::uint32_t LittleEndian32(const unsigned char* bytes) {
-    return static_cast<std::uint32_t>(bytes[3]) << 24 | static_cast<std::uint32_t>(bytes[2]) << 16 |
-           static_cast<std::uint32_t>(bytes[1]) << 8 | bytes[0];
-}
-
-inline float FloatOfBits(std::uint32_t bits) {
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
 }
 
 // The samples of a raster whose bytes lie wholly inside the file mapping: indices first … end − 1,
@@ -76,7 +56,7 @@ const unsigned char* RasterSample(const RasterFile& raster, const WholeSamples& 
 // FITS stores every sample big-endian; integer types are scaled so that their positive full
 // scale is 1.0, floating samples are taken to lie in 0.0 … 1.0 already.
 template <std::int32_t BitPix>
-double FitsValue(const unsigned char* sample, RasterFile* raster) {
+double FitsValue(const unsigned char* sample) {
     if constexpr (BitPix == 8) {
         return static_cast<std::int8_t>(sample[0]) * 0.007874015748031496;
     } else if constexpr (BitPix == 16) {
@@ -87,8 +67,7 @@ double FitsValue(const unsigned char* sample, RasterFile* raster) {
         return FloatOfBits(BigEndian32(sample));
     } else {
         static_assert(BitPix == -64, "BITPIX 8, 16, 32, -32 or -64");
-        raster->file.position = static_cast<std::uint64_t>(sample - raster->file.view);
-        return ReadDouble(&raster->file, true);
+        return DoubleOfBits(BigEndian64(sample));
     }
 }
 
@@ -103,7 +82,7 @@ const std::uint8_t* FitsGreys() {
             for (std::uint32_t bits = 0; bits < table.size(); ++bits) {
                 const unsigned char sample[2] = {static_cast<unsigned char>(bits >> (BitPix - 8)),
                                                  static_cast<unsigned char>(bits)};
-                table[bits] = FullScaleGrey(FitsValue<BitPix>(sample, nullptr));
+                table[bits] = FullScaleGrey(FitsValue<BitPix>(sample));
             }
             return table;
         }();
@@ -118,7 +97,7 @@ template <std::int32_t BitPix>
 struct FitsRow {
     static constexpr std::int64_t kBytes = (BitPix < 0 ? -BitPix : BitPix) / 8;
 
-    RasterFile* raster;
+    const RasterFile* raster;
     const WholeSamples* whole;
     std::int64_t firstIndex;  // of the row's first sample; -1 for a row outside the raster
     const std::uint8_t* greys;  // FitsGreys
@@ -138,7 +117,7 @@ struct FitsRow {
 
     double Value(std::int32_t x) const {
         const unsigned char* sample = SampleAt(x);
-        return sample == nullptr ? 0.0 : FitsValue<BitPix>(sample, raster);
+        return sample == nullptr ? 0.0 : FitsValue<BitPix>(sample);
     }
 
     static constexpr bool kGrey = true;
@@ -151,7 +130,7 @@ struct FitsRow {
         } else if constexpr (BitPix == 16) {
             return greys[BigEndian16(sample)];
         } else {
-            return FullScaleGrey(FitsValue<BitPix>(sample, raster));
+            return FullScaleGrey(FitsValue<BitPix>(sample));
         }
     }
     template <bool Checked = true>
@@ -159,7 +138,7 @@ struct FitsRow {
 };
 
 template <std::int32_t BitPix>
-FitsRow<BitPix> FitsRowAt(RasterFile* raster, const WholeSamples& whole, std::int32_t y) {
+FitsRow<BitPix> FitsRowAt(const RasterFile* raster, const WholeSamples& whole, std::int32_t y) {
     const bool inside = y >= 0 && y < raster->height;
     return FitsRow<BitPix>{raster, &whole, inside ? static_cast<std::int64_t>(y) * raster->width : -1,
                            FitsGreys<BitPix>()};

@@ -6,14 +6,14 @@
 namespace {
 
 template <std::int32_t BitPix>
-double FitsSample(RasterFile* raster, std::int32_t x, std::int32_t y) {
+double FitsSample(const RasterFile* raster, std::int32_t x, std::int32_t y) {
     const WholeSamples whole = WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes);
     return FitsRowAt<BitPix>(raster, whole, y).Value(x);
 }
 
 }  // namespace
 
-double ReadFitsSample(RasterFile* raster, std::int32_t x, std::int32_t y) {
+double ReadFitsSample(const RasterFile* raster, std::int32_t x, std::int32_t y) {
     switch (raster->sampleFormat) {
     case 8:
         return FitsSample<8>(raster, x, y);

@@ -10,9 +10,8 @@
 
 // The FITS sample at (x, y) scaled so that the positive full scale of an integer type is 1.0;
 // floating samples are taken as they are. 0.0 outside the raster, for a BITPIX this program does
-// not read, and for a sample whose bytes do not lie wholly inside the mapping. BITPIX -64 leaves
-// the file's cursor just past the sample.
-double ReadFitsSample(RasterFile* raster, std::int32_t x, std::int32_t y);
+// not read, and for a sample whose bytes do not lie wholly inside the mapping.
+double ReadFitsSample(const RasterFile* raster, std::int32_t x, std::int32_t y);
 
 // Sets red, green and blue to one byte of the PDS sample at (x, y): the most significant one
 // (the second byte of a sample whose label states no byte order); 32-bit real samples follow the

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "loaders/byte_order.h"
 #include "platform/open_file.h"
 
 std::int16_t ProbeTiffVersion(const wchar_t* path) {
@@ -11,7 +12,7 @@ std::int16_t ProbeTiffVersion(const wchar_t* path) {
     const bool whole = std::fread(header, 1, 4, file) == 4;
     std::fclose(file);
     if (!whole) return 0;
-    const int version = header[2] | header[3] << 8;  // bytes 0 and 1, the byte order, are not examined
+    const int version = LittleEndian16(header + 2);  // bytes 0 and 1, the byte order, are not examined
     if (version == 42) return 1;
     if (version == 43) return 2;
     return 0;

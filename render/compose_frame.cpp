@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "imaging/draw_piece.h"
-#include "loaders/raster_file.h"
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
@@ -103,16 +102,9 @@ bool IsInPlay(const Group* group) {
     return false;
 }
 
-// Doubles are read through the file's one shared cursor, which two threads must not move at once.
-bool ReadsThroughCursor(const SourceImage& image) {
-    return image.storage == ImageStorage::FitsFile && image.data != nullptr &&
-           static_cast<const RasterFile*>(image.data)->sampleFormat == -64;
-}
-
-std::int32_t BandCount(bool picture) {
+std::int32_t BandCount() {
     const std::int32_t threads = std::clamp(g_frameThreads, 1, kMaxBands / kBandsPerThread);
-    const bool oneThread = threads == 1 || (picture && ReadsThroughCursor(*g_sourceImage));
-    return oneThread ? 1 : threads * kBandsPerThread;
+    return threads == 1 ? 1 : threads * kBandsPerThread;
 }
 
 }  // namespace
@@ -136,7 +128,7 @@ void ComposeFrame(std::int32_t flags) {
     work.drawsResting = drawsResting;
     work.held = drawsHeld && g_draggedGroup != nullptr && IsInPlay(g_draggedGroup) ? g_draggedGroup : nullptr;
     work.staleRows = canvas->changedRows;
-    const std::int32_t bands = BandCount(picture);
+    const std::int32_t bands = BandCount();
     const std::int32_t blocks = canvas->DisplayHeight();
     work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
     RunBands(ComposeBand, &work, bands);

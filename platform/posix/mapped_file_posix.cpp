@@ -40,7 +40,6 @@ bool MapFile(const wchar_t* path, MappedFile* file) {
     file->size = static_cast<std::uint64_t>(status.st_size);
     void* view = mmap(nullptr, file->size, PROT_READ, MAP_PRIVATE, mapping, 0);
     file->view = view == MAP_FAILED ? nullptr : static_cast<const unsigned char*>(view);
-    file->position = 0;
     return file->view != nullptr;
 }
 

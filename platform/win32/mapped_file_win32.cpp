@@ -16,7 +16,6 @@ bool MapFile(const wchar_t* path, MappedFile* file) {
     }
     file->view = static_cast<const unsigned char*>(
         MapViewOfFile(file->mappingHandle, FILE_MAP_READ, 0, 0, 0));
-    file->position = 0;
     return file->view != nullptr;
 }
 

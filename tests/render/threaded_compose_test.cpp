@@ -17,17 +17,22 @@
 // held group left and enters; at any number of threads every byte of both images must be what a
 // full frame drawn in one band over the whole canvas gives, for full frames and drag frames,
 // shrunk (averaged over several samples or one) and enlarged (interpolated), at pixel scales
-// whose blocks the bands must not split, on a client height no band count divides. The FITS file
-// ends inside a row, past which drawing must check every sample it reads.
+// whose blocks the bands must not split, on a client height no band count divides. The 16-bit FITS
+// file ends inside a row, past which drawing must check every sample it reads; the 64-bit one is
+// read by every thread at once.
 TEST(ThreadedCompose, EveryThreadCountGivesTheFrameOfOneBand) {
-    TestPicture colour, fits;
+    TestPicture colour, fits, reals;
     colour.MakeDecoded(150, 110, 4);
     for (std::size_t i = 0; i < colour.bytes.size(); ++i) colour.bytes[i] = static_cast<unsigned char>(i * 37 % 251);
     std::vector<unsigned char> samples(150 * 100 * 2 + 75);
     for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<unsigned char>(i * 13 % 256);
     fits.MakeRaster(ImageStorage::FitsFile, 16, 150, 110, 0, samples);
+    // Doubles from 2^-16 to just under 2: every grey level, and some wrapping past full scale.
+    samples.resize(150 * 110 * 8);
+    for (std::size_t i = 0; i < samples.size(); ++i) samples[i] = i % 8 == 0 ? 0x3F : static_cast<unsigned char>(i * 13 % 256);
+    reals.MakeRaster(ImageStorage::FitsFile, -64, 150, 110, 0, samples);
     const std::int32_t threadsBefore = g_frameThreads;
-    for (TestPicture* picture : {&colour, &fits}) {
+    for (TestPicture* picture : {&colour, &fits, &reals}) {
         for (const std::int16_t scale : {1, 2, 3}) {
             g_clientRect = PixelRect{0, 0, 61, 37};
             g_pixelScale = scale;
