@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cwchar>
+#include <new>
 
 #include "loaders/fits_header.h"
 #include "loaders/pds_label.h"
@@ -35,10 +36,10 @@ bool Contains(const wchar_t* text, const wchar_t* part) { return std::wcsstr(tex
 
 std::int16_t LoadRaster(SourceImage* image, ImageStorage storage, RasterReader read,
                         const wchar_t* path) {
-    auto* raster = new RasterFile;
+    auto* raster = new (std::nothrow) RasterFile;
     image->storage = storage;
     image->data = raster;  // kept after a failure too: the caller's release closes the file
-    image->loaded = static_cast<std::int16_t>(read(raster, path));
+    image->loaded = static_cast<std::int16_t>(raster != nullptr && read(raster, path));
     if (image->loaded != 0) {
         image->width = raster->width;
         image->height = raster->height;

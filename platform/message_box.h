@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,3 +21,6 @@ bool IsRecordingMessages();
 void RememberMessage(const wchar_t* text, const wchar_t* caption);
 const std::vector<ShownMessage>& ShownMessages();
 void ForgetShownMessages();
+// Called with each recorded message, as if while its box were up: a box's loop goes on
+// dispatching the messages of the windows behind it, and a test acts there as a player could.
+void WatchShownMessages(std::function<void(const ShownMessage&)> watcher);

@@ -113,8 +113,10 @@ void ComposeFrame(std::int32_t flags) {
     if (g_canvas == nullptr) return;
     Canvas* canvas = g_canvas;
     const bool picture = g_sourceImage != nullptr && g_sourceImage->loaded != 0;
-    const bool drawsResting = picture && (flags & kRestingGroupsChanged) != 0;
     const bool drawsHeld = picture && (flags & kDraggedGroupMoved) != 0;
+    // Without a rest image to start from (its memory could not be had), a drag frame is a full one.
+    const bool drawsResting =
+        picture && ((flags & kRestingGroupsChanged) != 0 || (drawsHeld && canvas->restPixels == nullptr));
     // The frame's threads write disjoint rows and take no lock: the frame holds both for them.
     LockHold render(&canvas->renderLock);
     LockHold display(&canvas->displayLock);

@@ -4,7 +4,6 @@
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "shell/start_up.h"
-#include "ui/favorites.h"
 #include "ui/favorites_dialog.h"
 #include "ui/load_image_dialog.h"
 
@@ -31,9 +30,8 @@ LRESULT OnMenuCommand(HWND window, WORD command, LPARAM lParam) {
     case IDM_FAVORITES:
         return RunDialog(window, IDD_FAVORITES, FavoritesDialogProc, wParam, lParam);
     case IDM_EXIT:
-        // Leaving through the menu keeps the favourites added, as closing the window does.
-        if (g_favoritesDirty != 0) SaveFavorites();
-        DestroyWindow(window);
+        // Leaving through the menu is closing the window: whatever closing keeps, Exit keeps too.
+        SendMessageW(window, WM_CLOSE, 0, 0);
         break;
     default:
         break;

@@ -39,8 +39,10 @@ void Grab(LPARAM lParam) {
     Group* group = g_draggedGroup;
     if (group == nullptr) return;
     // The group's position follows the pointer while held; the offset keeps it drawn where it was.
-    group->dragDX = TableCoordinate(group->x - px);
-    group->dragDY = TableCoordinate(group->y - py);
+    // It is taken from the truncated pointer, as every later position is, so that a release without
+    // a move puts the group back exactly and a drag moves it by the pointer's movement.
+    group->dragDX = TableCoordinate(static_cast<double>(group->x) - xi);
+    group->dragDY = TableCoordinate(static_cast<double>(group->y) - yi);
     group->x = xi;
     group->y = yi;
     RaiseGroup(group);

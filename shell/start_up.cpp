@@ -1,6 +1,7 @@
 #include "shell/start_up.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <ctime>
 
@@ -63,6 +64,13 @@ int RunMessageLoop() {
         DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
+}
+
+int RunInApartment() {
+    const bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    const int code = RunMessageLoop();
+    if (entered) CoUninitialize();
+    return code;
 }
 
 void ReleaseAtExit() {

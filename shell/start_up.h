@@ -18,5 +18,10 @@ HWND CreateMainWindow();
 // Runs until the quit message and returns its code.
 int RunMessageLoop();
 
+// RunMessageLoop inside a single-threaded apartment, as a window's thread needs: the shell objects
+// behind the open-file dialog cannot be reached from a multithreaded one, and the dialog then
+// cannot browse folders such as Documents. COM is left only when it was entered here.
+int RunInApartment();
+
 // Frees what outlives the window: the loaded picture and the favourites list.
 void ReleaseAtExit();

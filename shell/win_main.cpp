@@ -1,6 +1,5 @@
 // The program's entry point: start-up, the message loop, and the release of what outlives the
 // window. The command line is not read.
-#include <objbase.h>
 #include <windows.h>
 
 #include "shell/start_up.h"
@@ -12,12 +11,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 0;
     }
     // Only after the window exists: nothing its creation does may use COM. The pictures are
-    // decoded later, from the dialogs. A single-threaded apartment, as a window's thread needs:
-    // the shell objects behind the open-file dialog cannot be reached from a multithreaded one,
-    // and the dialog then cannot browse folders such as Documents.
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const int code = RunMessageLoop();
-    CoUninitialize();
+    // decoded later, from the dialogs.
+    const int code = RunInApartment();
     ReleaseAtExit();
     return code;
 }

@@ -14,6 +14,13 @@ void ShowPieceCount(HWND dialog) {
     SetDlgItemTextW(dialog, IDC_PIECES, (std::to_wstring(count) + L" Pieces").c_str());
 }
 
+// A scroll bar's thumb stops a page short of its maximum: the range runs a page − 1 beyond the
+// largest cell size, so that the thumb reaches it, and stays there when a click's SB_ENDSCROLL
+// takes the thumb's place.
+int RangeEndFor(const CellSizeRange& range) { return range.maximum + range.page - 1; }
+
+int LargestPosition(const SCROLLINFO& bar) { return bar.nMax - static_cast<int>(bar.nPage) + 1; }
+
 int NewPosition(const SCROLLINFO& bar, int code) {
     const int page = static_cast<int>(bar.nPage);
     switch (code) {
@@ -24,7 +31,7 @@ int NewPosition(const SCROLLINFO& bar, int code) {
     case SB_PAGELEFT:
         return bar.nPos - page < bar.nMin ? bar.nMin : bar.nPos - page;
     case SB_PAGERIGHT:
-        return bar.nPos + page > bar.nMax ? bar.nMax : bar.nPos + page;
+        return bar.nPos + page > LargestPosition(bar) ? LargestPosition(bar) : bar.nPos + page;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
         return bar.nTrackPos;
@@ -43,7 +50,7 @@ void UpdateCellSizeControls(HWND dialog) {
         const CellSizeRange range = CellSizeRangeFor(g_sourceImage->width, g_sourceImage->height);
         g_cellSize = ClampCellSize(g_cellSize, range);
         bar.nMin = range.minimum;
-        bar.nMax = range.maximum;
+        bar.nMax = RangeEndFor(range);
         bar.nPage = static_cast<UINT>(range.page);
         bar.nPos = g_cellSize;
     }
@@ -64,7 +71,8 @@ void OnCellSizeScroll(HWND dialog, WPARAM wParam) {
     GetScrollInfo(scrollBar, SB_CTL, &bar);
     bar.nPos = NewPosition(bar, LOWORD(wParam));
     bar.fMask = SIF_POS;
-    SetScrollInfo(scrollBar, SB_CTL, &bar, TRUE);
-    g_cellSize = bar.nPos < kSmallestCellSize ? kSmallestCellSize : bar.nPos;
+    // The cell size is where the scroll bar holds the thumb: a line step past either end stays there.
+    const int kept = SetScrollInfo(scrollBar, SB_CTL, &bar, TRUE);
+    g_cellSize = kept < kSmallestCellSize ? kSmallestCellSize : kept;
     ShowPieceCount(dialog);
 }

@@ -88,6 +88,7 @@ INT_PTR OnCommand(HWND dialog, WORD control, WORD notification) {
 }  // namespace
 
 INT_PTR CALLBACK FavoritesDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (IsLoadingPicture() && (message == WM_COMMAND || message == WM_HSCROLL)) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
         FillList(dialog);

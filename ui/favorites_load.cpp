@@ -1,6 +1,7 @@
 #include "ui/favorites.h"
 
 #include <cwchar>
+#include <new>
 
 #include "platform/open_file.h"
 #include "ui/text_decoder.h"
@@ -26,31 +27,36 @@ void AddToLine(LineBuffer* line, wchar_t c) {
     }
 }
 
-void FinishLine(LineBuffer* line) {
+// False when memory for the entry cannot be had.
+bool FinishLine(LineBuffer* line) {
     while (line->length > 0 && IsBlank(line->text[line->length - 1])) --line->length;
-    if (!line->tooLong) {
-        auto* favorite = new Favorite;
-        std::wmemcpy(favorite->path, line->text, static_cast<std::size_t>(line->length));
-        favorite->path[line->length] = L'\0';
-        PushBack(&g_favorites, &favorite->links);
-    }
+    const bool tooLong = line->tooLong;
+    const int length = line->length;
     line->length = 0;
     line->tooLong = false;
+    if (tooLong) return true;
+    auto* favorite = new (std::nothrow) Favorite;
+    if (favorite == nullptr) return false;
+    std::wmemcpy(favorite->path, line->text, static_cast<std::size_t>(length));
+    favorite->path[length] = L'\0';
+    PushBack(&g_favorites, &favorite->links);
+    return true;
 }
 
-// A carriage return before the line feed is a trailing blank and goes with the others.
-void ReadLines(TextDecoder* decoder) {
+// A carriage return before the line feed is a trailing blank and goes with the others. False when
+// the lines could not all be kept.
+bool ReadLines(TextDecoder* decoder) {
     LineBuffer line;
     for (std::int32_t c = NextCharacter(decoder); c != kEndOfText; c = NextCharacter(decoder)) {
         if (c == L'\n') {
-            FinishLine(&line);
+            if (!FinishLine(&line)) return false;
             continue;
         }
         wchar_t wide[2];
         const int count = ToWide(static_cast<char32_t>(c), wide);
         for (int i = 0; i < count; ++i) AddToLine(&line, wide[i]);
     }
-    if (line.length > 0) FinishLine(&line);
+    return line.length == 0 || FinishLine(&line);
 }
 
 }  // namespace
@@ -60,8 +66,9 @@ bool LoadFavorites() {
     std::FILE* file = OpenFileByPath(g_favoritesPath, "rb");
     if (file == nullptr) return false;
     TextDecoder decoder;
-    const bool readable = StartDecoding(file, &decoder);
-    if (readable) ReadLines(&decoder);
+    const bool whole = StartDecoding(file, &decoder) && ReadLines(&decoder);
     std::fclose(file);
-    return readable;
+    // A list that lacks some of the file's lines must never be written over it.
+    if (!whole && g_favorites.count > 0) g_favoritesPath[0] = L'\0';
+    return whole;
 }

@@ -1,5 +1,7 @@
 #include "ui/favorites.h"
 
+#include <cwchar>
+
 #include "platform/open_file.h"
 #include "platform/replace_file.h"
 #include "ui/utf16.h"
@@ -30,10 +32,13 @@ bool PutFavorites(std::FILE* file) {
 }
 
 // The new file is written beside the old one, in the same folder, so that renaming it over the
-// old one stays on one volume and can happen in one step.
+// old one stays on one volume and can happen in one step. Its name is the file's own with the
+// last character changed ("Favorites.tx~"): no longer, so that it fits wherever the file's does.
 bool TemporaryPath(wchar_t* temporary) {
-    return g_favoritesPath[0] != L'\0' && CopyPath(temporary, g_favoritesPath) &&
-           AppendToPath(temporary, L".tmp");
+    if (g_favoritesPath[0] == L'\0' || !CopyPath(temporary, g_favoritesPath)) return false;
+    wchar_t& last = temporary[std::wcslen(temporary) - 1];
+    last = last == L'~' ? L'_' : L'~';
+    return true;
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ INT_PTR OnCommand(HWND dialog, WORD control) {
 }  // namespace
 
 INT_PTR CALLBACK LoadImageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (IsLoadingPicture() && (message == WM_COMMAND || message == WM_HSCROLL)) return FALSE;
     switch (message) {
     case WM_INITDIALOG:
         SetDlgItemTextW(dialog, IDC_PATH, g_imagePath);

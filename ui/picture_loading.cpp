@@ -14,6 +14,8 @@ wchar_t g_imagePath[kPathCapacity] = {};
 
 namespace {
 
+bool g_loadingPicture = false;
+
 void ReleasePicture() {
     if (g_sourceImage == nullptr) return;
     ReleaseSourceImage(g_sourceImage);
@@ -21,9 +23,7 @@ void ReleasePicture() {
     g_sourceImage = nullptr;
 }
 
-}  // namespace
-
-bool LoadChosenPicture(HWND dialog, bool pathBox) {
+bool LoadPicture(HWND dialog, bool pathBox) {
     ReleasePicture();
     ClearPuzzle();
     g_sourceImage = new (std::nothrow) SourceImage;
@@ -35,6 +35,18 @@ bool LoadChosenPicture(HWND dialog, bool pathBox) {
     ShowMessage(dialog, L"Unable to load image", g_imagePath);
     ReleasePicture();
     return false;
+}
+
+}  // namespace
+
+bool IsLoadingPicture() { return g_loadingPicture; }
+
+bool LoadChosenPicture(HWND dialog, bool pathBox) {
+    if (g_loadingPicture) return false;
+    g_loadingPicture = true;
+    const bool loaded = LoadPicture(dialog, pathBox);
+    g_loadingPicture = false;
+    return loaded;
 }
 
 void OnDialogButton(HWND dialog, int button) {

@@ -63,6 +63,7 @@ TEST(FitsHeader, ReadsATwoAxisPictureFromTheBlockAfterEndOrRefusesWithTheRightMe
         {"the last sample one byte past the end", File(picture, 11), false, kNotValid, 0},
         {"the last 64-bit real one byte past the end", File(Picture(-64, 3, 2), 47), false, kNotValid, 0},
         {"a header that fills the file", File(Picture(8, 1, 1), 0), false, kNotValid, 0},
+        {"the data block past the end of a short file", Header(picture) + Header({"END"}), false, kNotValid, 0},
         {"no height", File(Picture(16, 3, 0), 12), false, kNotValid, 0},
         {"sample count beyond 62 bits", File(Picture(16, 2147483647, 2147483647), 12), false, kNotValid, 0},
         {"no END card", Header(picture), false, kNotValid, 0},

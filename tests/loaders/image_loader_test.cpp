@@ -8,6 +8,7 @@
 #include "loaders/source_image.h"
 #include "platform/path.h"
 #include "raster_reading.h"
+#include "support/failing_allocation.h"
 #include "support/held_resources.h"
 #include "support/leak_check.h"
 #include "support/test_files.h"
@@ -80,4 +81,20 @@ TEST(ImageLoader, TheFileNameAloneWhateverItsCaseChoosesTheReaderAndEachLoadFree
     EXPECT_TRUE(NothingLeaked());
     // Without a record there is nothing to load into.
     EXPECT_EQ(LoadSourceImage(WriteTestFile("orphan.img", pds).c_str()), 0);
+}
+
+// Memory for the reader's record that cannot be had fails the load as any refusal does.
+TEST(ImageLoader, AReaderRecordWithoutMemoryFailsTheLoad) {
+    if (!CanFailAllocations()) GTEST_SKIP() << "the sanitizer keeps the allocation functions for itself";
+    const std::wstring path = WriteTestFile("no memory.fits", MakeFitsPicture(16, 4, 3));
+    g_sourceImage = new SourceImage;
+    FailAllocationAfter(0);
+    const std::int16_t loaded = LoadSourceImage(path.c_str());
+    FailAllocationAfter(-1);
+    EXPECT_EQ(loaded, 0);
+    EXPECT_EQ(g_sourceImage->data, nullptr);
+    EXPECT_EQ(HeldResources(path), 0);
+    ReleaseSourceImage(g_sourceImage);
+    delete g_sourceImage;
+    g_sourceImage = nullptr;
 }

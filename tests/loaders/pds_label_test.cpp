@@ -63,6 +63,8 @@ TEST(PdsLabel, ReadsTheFourByTwoPictureWhereItsPointerSaysOrRefusesWithTheRightM
         {"detached file and record", Label("(\"FF01.IMG\",3)"), 400, kNotValid, 0},
         {"byte 0, before the start", Label("0 <BYTES>"), 400, kNotValid, 0},
         // (33554434 − 1) × 128 is 2^32 + 128: in 32 bits it would wrap round to the samples' place.
+        {"the image pointer at the end of the file", Label("137<BYTES>"), 136, kNotValid, 0},
+        {"the image pointer past the end of the file", Label("200<BYTES>"), 136, kNotValid, 0},
         {"an offset beyond 32 bits", Label("33554434", "RECORD_BYTES = 128\r\n" + kSize), 136, kNotValid, 0},
         {"sample count beyond 62 bits",
          Label("1", "LINES = 2147483647\r\nLINE_SAMPLES = 2147483647\r\nSAMPLE_BITS = 16\r\n"), 400, kNotValid, 0},

@@ -89,8 +89,8 @@ TEST_F(ComposeFrameTest, WithoutAPictureEveryFrameIsTheGreyAlone) {
 // The held group C (digits, its last column alone) starts at the bottom of the stack; A (small
 // letters, all but the first column) lies under B (capitals, the last two columns), so the order
 // shows in the columns each leaves uncovered. Right after sizing there is no rest image to start
-// a drag frame from; moved back, a drag frame starts from the rest image, whose grey is not the
-// new one. Raised to the top, A covers B; a frame of the resting groups alone leaves C out, and the
+// a drag frame from, which is then a full frame; moved back, a drag frame starts from the rest
+// image, whose grey is not the new one. Raised to the top, A covers B; a frame of the resting groups alone leaves C out, and the
 // next drag frame starts from that newer rest image. A held group no longer in play is not drawn.
 TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstAndTheHeldGroupOnceOnTop) {
     Group* held = AddGroup(16, 8, 3);
@@ -98,10 +98,10 @@ TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstAndTheHeldGroupOnceOnTo
     AddGroup(8, 4, 2);
     g_draggedGroup = held;
     held->dragDX = -8;  // over A and B
-    ComposeFrame(1);
-    EXPECT_EQ(Shown(), Frame('.', ".....?.......... .....;.......... .....7.......... .....3.........."));
-    ComposeFrame(3);
-    EXPECT_EQ(Shown(), Frame('.', "...nO?.......... ...jK;.......... ...fG7.......... ...bC3.........."));
+    for (const std::int32_t flags : {1, 3}) {
+        ComposeFrame(flags);
+        EXPECT_EQ(Shown(), Frame('.', "...nO?.......... ...jK;.......... ...fG7.......... ...bC3.........."));
+    }
     held->dragDX = 0;
     g_backgroundGrey = ',';
     ComposeFrame(1);

@@ -56,7 +56,8 @@ TEST_F(MainWindowTest, KeysStepTheGreyMoveTheViewAndRebuildTheCanvas) {
         EXPECT_EQ(BottomLeftGrey(), grey);
     }
     // Where the canvas's bottom-left pixel (the pointer at 0, 480) lands on the table after each
-    // key. Panning by an eighth of 640 × 480 pixels moves 90 × 67.5 table units at home.
+    // key, and the top-right one (640, 0) the table's 720 × 540 units further, 900 × 675 zoomed
+    // out. Panning by an eighth of 640 × 480 pixels moves 90 × 67.5 table units at home.
     const struct {
         WPARAM key;
         double x, y;
@@ -75,6 +76,10 @@ TEST_F(MainWindowTest, KeysStepTheGreyMoveTheViewAndRebuildTheCanvas) {
         PointerToTable(0, kClientHeight, &x, &y);
         EXPECT_NEAR(x, step.x, 1e-9);
         EXPECT_NEAR(y, step.y, 1e-9);
+        const double zoom = step.key == VK_INSERT ? 1.25 : 1;
+        PointerToTable(kClientWidth, 0, &x, &y);
+        EXPECT_NEAR(x, step.x + 720 * zoom, 1e-9);
+        EXPECT_NEAR(y, step.y + 540 * zoom, 1e-9);
         EXPECT_EQ(g_canvas->scale, step.scale);
         EXPECT_EQ(g_canvas->width, kClientWidth * step.scale);
         EXPECT_EQ(g_canvas->height, kClientHeight * step.scale);
@@ -113,9 +118,12 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(150, 130));
     Send(WM_LBUTTONUP, 0, PointerOver(150, 130));
     EXPECT_EQ(a->x, 150);
-    // A held and let go where it lies stays there, on top.
-    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(150, 130));
-    Send(WM_LBUTTONUP, 0, PointerOver(150, 130));
+    // A held left of and below its centre, at (139.5, 120.375), and let go without a move stays
+    // exactly where it was, on top.
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(140, 120));
+    Send(WM_LBUTTONUP, 0, PointerOver(140, 120));
+    EXPECT_EQ(a->x, 150);
+    EXPECT_EQ(a->y, 130);
 
     // B dropped about one pitch right of A snaps beside it, and the pair sinks to the bottom.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(570, 130));
@@ -123,6 +131,11 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     EXPECT_EQ(RecordOf<Group>(g_groups.last), b);
     EXPECT_EQ(GetCapture(), window);
     Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(380, 140));
+    // The screen follows the pointer: the drag frame is the full frame of B where it is held now.
+    const std::size_t frameBytes = kClientWidth * kClientHeight * 3;
+    const std::vector<std::uint8_t> dragged(g_canvas->display, g_canvas->display + frameBytes);
+    ComposeFrame(kDraggedGroupMoved | kRestingGroupsChanged);
+    EXPECT_TRUE(std::equal(dragged.begin(), dragged.end(), g_canvas->display));
     Send(WM_LBUTTONUP, 0, PointerOver(380, 140));
     EXPECT_EQ(g_draggedGroup, nullptr);
     EXPECT_EQ(GetCapture(), nullptr);
@@ -134,13 +147,14 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     EXPECT_EQ(std::abs(right->offsetX - left->offsetX), 223);
     EXPECT_EQ(right->offsetY, left->offsetY);
 
-    // D, grabbed off its centre and dropped where it fits nothing, stays there, on top.
+    // D, grabbed off its centre and dropped where it fits nothing, stays there, on top: the pointer
+    // went from (589.5, 429.75) to (490.5, 519.75), and D moved by exactly as much.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(590, 430));
     Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(490, 520));
     Send(WM_LBUTTONUP, 0, PointerOver(490, 520));
     EXPECT_EQ(RecordOf<Group>(g_groups.last), d);
-    EXPECT_NEAR(d->x, 470, 2);
-    EXPECT_NEAR(d->y, 500, 2);
+    EXPECT_EQ(d->x, 471);
+    EXPECT_EQ(d->y, 500);
 
     // Released outside the window, C is dropped there: left of and above the table.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(150, 410));
@@ -150,13 +164,14 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     EXPECT_LT(c->x, 0);
     EXPECT_GT(c->y, 540);
 
-    // Losing the mouse to another window drops the held group where it was last moved.
+    // Losing the mouse to another window drops the held group where it was last moved: the pointer
+    // from (470.25, 499.5) to (499.5, 480.375), whole units 470, 499 to 499, 480.
     Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(470, 500));
     Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(500, 480));
     ReleaseCapture();
     EXPECT_EQ(g_draggedGroup, nullptr);
-    EXPECT_NEAR(d->x, 500, 2);
-    EXPECT_NEAR(d->y, 480, 2);
+    EXPECT_EQ(d->x, 500);
+    EXPECT_EQ(d->y, 481);
 }
 
 TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame) {

@@ -1,12 +1,15 @@
 #include "shell/start_up.h"
 
+#include <objbase.h>
+
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <filesystem>
 #include <fstream>
-#include <string>
 #include <cwchar>
+#include <string>
+#include <thread>
 
 #include "model/random.h"
 #include "platform/data_folder.h"
@@ -20,6 +23,14 @@ std::wstring MenuText(HMENU menu, int position) {
     wchar_t text[64] = {};
     GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
     return text;
+}
+
+int g_closes = 0;
+
+LRESULT CALLBACK CountCloses(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_CLOSE && sent->hwnd == g_mainWindow) ++g_closes;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 // Starts as the program does, then closes the window again.
@@ -66,11 +77,16 @@ TEST(StartUp, MakesTheDataFolderOnceNamesTheFavouritesAndOpensTheWindowWithItsMe
         EXPECT_EQ(MenuText(file, i), items[i].first);
         EXPECT_EQ(GetMenuItemID(file, i), items[i].second);
     }
-    // Leaving through "Exit" keeps a favourite added since the start.
+    // Leaving through "Exit" closes the window as its close box does, and keeps a favourite added
+    // since the start.
     auto* favorite = new Favorite;
     wcscpy(favorite->path, L"C:\\pictures\\moon.jpg");
     AddFavorite(favorite);
+    HHOOK closes = SetWindowsHookExW(WH_CALLWNDPROC, CountCloses, nullptr, GetCurrentThreadId());
+    g_closes = 0;
     SendMessageW(g_mainWindow, WM_COMMAND, 40002, 0);
+    UnhookWindowsHookEx(closes);
+    EXPECT_EQ(g_closes, 1);
     EXPECT_FALSE(IsWindow(g_mainWindow));
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -80,4 +96,17 @@ TEST(StartUp, MakesTheDataFolderOnceNamesTheFavouritesAndOpensTheWindowWithItsMe
     EXPECT_EQ(fs::file_size(folder / L"Favorites.txt", missing), 2u + 40u + 4u);
     ReleaseAtExit();
     fs::remove_all(company);
+}
+
+// A thread already in a multithreaded apartment cannot enter a single-threaded one; the game's
+// loop then runs without entering, and must not leave the apartment it never entered.
+TEST(StartUp, TheMessageLoopLeavesOnlyTheApartmentItEntered) {
+    std::thread([] {
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+        PostQuitMessage(3);
+        EXPECT_EQ(RunInApartment(), 3);
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);  // still inside
+        CoUninitialize();
+        CoUninitialize();
+    }).join();
 }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/data_folder.h"
@@ -33,6 +35,28 @@ TEST(DataFolder, FirstStartCreatesBothFoldersAndTheNextCreatesNothing) {
     ASSERT_TRUE(NameFavoritesFile(folder));
     EXPECT_EQ(g_favoritesPath, expected + kFolderSeparator + L"Favorites.txt");
     g_favoritesPath[0] = L'\0';
+}
+
+// Two games started together on a new profile may both find a folder missing; the one whose
+// create comes second must find the folder the other made. The two starts are let go at once,
+// round after round, so that their looks and creates interleave.
+TEST(DataFolder, TwoStartsAtTheSameMomentBothHaveTheFolder) {
+    for (int round = 0; round < 200; ++round) {
+        const std::wstring base = MakeTestFolder("race");
+        std::atomic<int> waiting{2};
+        bool made[2] = {};
+        wchar_t folders[2][kPathCapacity];
+        const auto start = [&](int game) {
+            --waiting;
+            while (waiting.load() > 0) {
+            }
+            made[game] = MakeDataFolder(base.c_str(), folders[game]);
+        };
+        std::thread other(start, 1);
+        start(0);
+        other.join();
+        ASSERT_TRUE(made[0] && made[1]) << "round " << round;
+    }
 }
 
 TEST(DataFolder, PathsThatDoNotFitOrFoldersThatCannotBeMadeNameNoFile) {

@@ -64,6 +64,9 @@ SCROLLINFO ScrollBarOf(HWND dialog) {
     return bar;
 }
 
+// The thumb of a scroll bar stops a page short of its range's end.
+int LargestPosition(const SCROLLINFO& bar) { return bar.nMax - static_cast<int>(bar.nPage) + 1; }
+
 void Choose(const std::wstring& path) { wcscpy(g_imagePath, path.c_str()); }
 
 void AddToList(const std::wstring& path) {
@@ -110,7 +113,7 @@ TEST_F(DialogTest, LoadImageFollowsThePictureWithTheCellSizeAndKeepsItOnCancel) 
         EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"30 Pieces");
         const SCROLLINFO bar = ScrollBarOf(dialog);
         EXPECT_EQ(bar.nMin, 8);
-        EXPECT_EQ(bar.nMax, 160);
+        EXPECT_EQ(LargestPosition(bar), 160);
         EXPECT_EQ(bar.nPage, 9u);
         EXPECT_EQ(bar.nPos, 64);
         // Page steps stop at the minimum; a line step below it is held there by the scroll bar.
@@ -135,10 +138,14 @@ TEST_F(DialogTest, LoadImageFollowsThePictureWithTheCellSizeAndKeepsItOnCancel) 
                 EXPECT_EQ(TextOf(dialog, IDC_PIECES), step.label);
             }
         }
-        // A page right of the furthest place the thumb can take, 160 − 9 + 1 = 152, stops at 160.
+        // A page right from 152 stops at the largest size, where the thumb stays when the click
+        // ends and a line step cannot pass it.
         SetScrollPos(GetDlgItem(dialog, IDC_CELL_SIZE), SB_CTL, 152, FALSE);
-        Scroll(dialog, SB_PAGERIGHT);
-        EXPECT_EQ(g_cellSize, 160);
+        for (const int code : {SB_PAGERIGHT, SB_ENDSCROLL, SB_LINERIGHT, SB_ENDSCROLL}) {
+            Scroll(dialog, code);
+            EXPECT_EQ(g_cellSize, 160) << code;
+            EXPECT_EQ(ScrollBarOf(dialog).nPos, 160) << code;
+        }
 
         // A picture that cannot be loaded is reported with its path and leaves no picture.
         Choose(MissingTestFile("gone.jpg"));
@@ -152,7 +159,7 @@ TEST_F(DialogTest, LoadImageFollowsThePictureWithTheCellSizeAndKeepsItOnCancel) 
         Choose(tiny);
         ASSERT_TRUE(LoadChosenPicture(dialog, true));
         EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"1 Pieces");
-        EXPECT_EQ(ScrollBarOf(dialog).nMax, 8);
+        EXPECT_EQ(LargestPosition(ScrollBarOf(dialog)), 8);
         EXPECT_EQ(ScrollBarOf(dialog).nPage, 1u);
         Press(dialog, IDC_ADD_FAVORITE);
         Press(dialog, IDCANCEL);
@@ -197,13 +204,15 @@ TEST_F(DialogTest, FavoritesPreselectsLoadsAtRandomAndDeletes) {
         // Not a favourite: the first entry is selected, and nothing is loaded yet.
         EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCURSEL, 0, 0), 0);
         EXPECT_EQ(g_sourceImage, nullptr);
-        // From state 0 the first two draws are 0.37 and 0.71 of the range: dialog.fits, then tiny.img.
+        // From state 0 the first two draws are 0.37 and 0.71 of the range: dialog.fits, then tiny.img,
+        // each then the entry the list shows.
         g_randomState = 0;
-        for (const int width : {640, 20}) {
+        for (const auto& [entry, width] : {std::pair{0, 640}, {1, 20}}) {
             g_imagePath[0] = L'\0';
             Press(dialog, IDC_RANDOM);
             ASSERT_NE(g_sourceImage, nullptr);
             EXPECT_EQ(g_sourceImage->width, width);
+            EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_PATH, CB_GETCURSEL, 0, 0), entry);
         }
         EXPECT_EQ(TextOf(dialog, IDC_PIECES), L"1 Pieces");
         Press(dialog, IDCANCEL);
@@ -235,4 +244,38 @@ TEST_F(DialogTest, FavoritesPreselectsLoadsAtRandomAndDeletes) {
     });
     ASSERT_NE(g_sourceImage, nullptr);
     EXPECT_TRUE(ShownMessages().empty());
+}
+
+// A reader's refusal is shown while the load is still filling the picture record, and the box's
+// loop goes on dispatching the dialog's messages. Whatever reaches the dialog then, in either
+// dialog (another favourite, Random, Add To Favorites, the scroll bar, OK), is not acted on: the
+// load ends as it would have alone, with no picture, and the dialog stays open.
+TEST_F(DialogTest, NothingInTheDialogActsWhileAPictureLoads) {
+    const std::wstring unreadable = WriteTestFile("unreadable.fits", std::string("SIMPLE"));
+    AddToList(picture);
+    for (const auto& [resource, procedure] : {std::pair{IDD_LOAD_IMAGE, LoadImageDialogProc}, {IDD_FAVORITES, FavoritesDialogProc}}) {
+        ForgetShownMessages();
+        RunDialog(resource, procedure, [&](HWND dialog) {
+            WatchShownMessages([dialog](const ShownMessage& shown) {
+                if (shown.caption != L"Not a valid FITS file") return;
+                SendDlgItemMessageW(dialog, IDC_PATH, CB_SETCURSEL, 0, 0);
+                Press(dialog, IDC_PATH, CBN_SELCHANGE);
+                Press(dialog, IDC_RANDOM);
+                Press(dialog, IDC_ADD_FAVORITE);
+                Scroll(dialog, SB_PAGERIGHT);
+                Press(dialog, IDOK);
+            });
+            Choose(unreadable);
+            EXPECT_FALSE(LoadChosenPicture(dialog, true));
+            WatchShownMessages(nullptr);
+            EXPECT_TRUE(IsWindowVisible(dialog));
+            Press(dialog, IDCANCEL);
+        });
+        EXPECT_EQ(g_sourceImage, nullptr);
+        EXPECT_EQ(g_favorites.count, 1);
+        EXPECT_EQ(g_cellSize, 64);
+        ASSERT_EQ(ShownMessages().size(), 2u);
+        EXPECT_EQ(ShownMessages()[1].text, L"Unable to load image");
+        EXPECT_EQ(ShownMessages()[1].caption, unreadable);
+    }
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/failing_allocation.h"
 #include "support/test_files.h"
 
 #ifndef _WIN32
@@ -127,23 +128,42 @@ TEST_F(Favorites, AFailedSaveLeavesTheOldFileWholeRemovesTheNewOneAndKeepsTheLis
     Add(L"new");
 #ifndef _WIN32
     if (access("/dev/full", W_OK) == 0) {  // every write fails: the disk is full
-        ASSERT_EQ(symlink("/dev/full", (ToUtf8(g_favoritesPath) + ".tmp").c_str()), 0);
+        std::string temporary = ToUtf8(g_favoritesPath);
+        temporary.back() = '~';
+        ASSERT_EQ(symlink("/dev/full", temporary.c_str()), 0);
         ASSERT_FALSE(SaveFavorites());  // renamed over the old file, it could never be read to its end
         EXPECT_EQ(TestFolderContents("fav"), Names{"Favorites.txt"});
     }
 #endif
-    MakeTestFolder("fav/Favorites.txt.tmp");  // the new file cannot be created
+    MakeTestFolder("fav/Favorites.tx~");  // the new file cannot be created
     EXPECT_FALSE(SaveFavorites());
     EXPECT_EQ(ReadTestFile("fav/Favorites.txt"), old);
     MakeTestFolder("fav");
     MakeTestFolder("fav/Favorites.txt");  // the new file cannot replace a folder
     EXPECT_FALSE(SaveFavorites());
     EXPECT_EQ(TestFolderContents("fav"), Names{"Favorites.txt"});
-    // A file named by all 259 characters a path holds leaves no room to name the new one beside it.
+    EXPECT_EQ(g_favoritesDirty, 1);
+    // A file named by all 259 characters a path holds is still replaced: the new one's name beside
+    // it is no longer.
     const std::string deep = "fav/" + std::string(244 - MakeTestFolder("fav").size(), 'd') + "/Favorites.txt";
     CopyPath(g_favoritesPath, WriteTestFile(deep, old).c_str());
     ASSERT_EQ(std::wcslen(g_favoritesPath), 259u);
+    EXPECT_TRUE(SaveFavorites());
+    EXPECT_EQ(ReadTestFile(deep), Utf16(u"new\r\n"));
+}
+
+// Memory that cannot be had for an entry ends the reading without an exception, and the file,
+// whose lines the list no longer holds all of, is never written over.
+TEST_F(Favorites, AnEntryWithoutMemoryEndsTheReadingAndTheFileStaysAsItWas) {
+    if (!CanFailAllocations()) GTEST_SKIP() << "the sanitizer keeps the allocation functions for itself";
+    const Bytes file = Utf16(u"a\r\nb\r\nc\r\n");
+    WriteTestFile("fav/Favorites.txt", file);
+    FailAllocationAfter(1);
+    const bool read = LoadFavorites();
+    FailAllocationAfter(-1);
+    EXPECT_FALSE(read);
+    EXPECT_EQ(Listed(), Paths{L"a"});
+    Add(L"d");
     EXPECT_FALSE(SaveFavorites());
-    EXPECT_EQ(ReadTestFile(deep), old);
-    EXPECT_EQ(g_favoritesDirty, 1);
+    EXPECT_EQ(ReadTestFile("fav/Favorites.txt"), file);
 }
