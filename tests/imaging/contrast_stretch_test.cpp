@@ -82,7 +82,13 @@ TEST(ContrastStretch, CorpusPicturesFillTheGreyRangeInOrderAndLookAsBeforeWithTh
         SourceImage image;
         g_sourceImage = &image;
         ASSERT_NE(LoadSourceImage(TestDataFile(file.name).c_str()), 0);
+        // The frame as the game drew it before pictures were measured at all.
+        auto& raster = *static_cast<RasterFile*>(image.data);
+        SampleStretch* measured = raster.stretch;
+        raster.stretch = nullptr;
         const std::vector<unsigned char> before = FullSizeFrame(image);
+        raster.stretch = measured;
+        EXPECT_EQ(FullSizeFrame(image), before);
         {
             StretchOn on;
             const std::vector<unsigned char> stretched = FullSizeFrame(image);
