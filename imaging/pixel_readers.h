@@ -11,7 +11,9 @@
 #include <cstdint>
 
 #include "imaging/colour.h"
+#include "imaging/contrast_stretch.h"
 #include "imaging/raster_rows.h"
+#include "imaging/stretched_rows.h"
 #include "loaders/raster_file.h"
 #include "loaders/source_image.h"
 
@@ -137,6 +139,33 @@ struct PdsReader {
     bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
 };
 
+// A FITS or PDS picture while the contrast stretch is on.
+template <SampleCoding Coding>
+struct StretchedReader {
+    PictureExtent extent;
+    const RasterFile* raster;
+    const SampleStretch* stretch;
+    WholeSamples whole;
+
+    StretchedRow<Coding> RowAt(std::int32_t y) const {
+        return StretchedRow<Coding>{raster, &whole, stretch, static_cast<std::int64_t>(y) * raster->width};
+    }
+    bool Read(std::int32_t x, std::int32_t y, Colour* colour) const { return ReadPixel(*this, x, y, colour); }
+};
+
+template <typename Action>
+decltype(auto) WithStretchedReader(const PictureExtent& extent, const RasterFile* raster, const SampleStretch* stretch,
+                                   Action&& action) {
+    return WithSampleCoding(stretch->coding, [&](auto tag) -> decltype(auto) {
+        constexpr SampleCoding coding = decltype(tag)::value;
+        if constexpr (coding == SampleCoding::Unreadable) {
+            return action(BlackReader{extent});
+        } else {
+            return action(StretchedReader<coding>{extent, raster, stretch, WholeSamplesOf(*raster, SampleBytesOf(coding))});
+        }
+    });
+}
+
 template <std::int32_t BitPix>
 FitsReader<BitPix> MakeFitsReader(const PictureExtent& extent, const RasterFile* raster) {
     return FitsReader<BitPix>{extent, raster, WholeSamplesOf(*raster, FitsRow<BitPix>::kBytes)};
@@ -182,6 +211,8 @@ decltype(auto) WithPixelReader(const SourceImage& image, Action&& action) {
     const PictureExtent extent{image.width, image.height};
     if (image.loaded == 0) return action(BlackReader{PictureExtent{0, 0}});
     if (image.data == nullptr) return action(BlackReader{extent});
+    if (const SampleStretch* stretch = StretchInForce(image))
+        return WithStretchedReader(extent, static_cast<const RasterFile*>(image.data), stretch, action);
     switch (image.storage) {
     case ImageStorage::Decoded: {
         const auto* data = static_cast<const unsigned char*>(image.data);

@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <new>
 
+#include "imaging/contrast_stretch.h"
 #include "loaders/fits_header.h"
 #include "loaders/pds_label.h"
 #include "loaders/platform_decoder.h"
@@ -44,6 +45,8 @@ std::int16_t LoadRaster(SourceImage* image, ImageStorage storage, RasterReader r
         image->width = raster->width;
         image->height = raster->height;
         image->channels = raster->channels;
+        // Measured whether or not the stretch is on, so that turning it on costs nothing more.
+        raster->stretch = MeasureSampleStretch(*image);
     }
     return image->loaded;
 }

@@ -142,6 +142,7 @@ void ReadSampleType(const Text& line, RasterFile* raster) {
     }
     raster->byteOrder = SampleByteOrder::Unstated;
     raster->sampleKind = SampleKind::Unstated;
+    raster->signedIntegers = false;
     for (const SampleTypePrefix& type : kSampleTypePrefixes) {
         const std::size_t prefixLength = std::strlen(type.prefix);
         if (std::strncmp(name, type.prefix, prefixLength) != 0) continue;
@@ -149,6 +150,7 @@ void ReadSampleType(const Text& line, RasterFile* raster) {
         if (kind == SampleKind::Unstated) return;
         raster->byteOrder = type.order;
         raster->sampleKind = kind;
+        raster->signedIntegers = kind == SampleKind::Integer && std::strstr(name, "UNSIGNED") == nullptr;
         return;
     }
 }

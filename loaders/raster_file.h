@@ -5,6 +5,8 @@
 #include "loaders/mapped_file.h"
 #include "model/list.h"
 
+struct SampleStretch;
+
 // What a PDS label says of its samples; FITS samples are always big-endian and typed by BITPIX.
 enum class SampleByteOrder : std::int32_t { Unstated = 0, BigEndian = 1, LittleEndian = 2 };
 enum class SampleKind : std::int32_t { Unstated = 0, Integer = 1, Real = 2 };
@@ -21,7 +23,9 @@ struct RasterFile {
     std::int32_t channels = 0;
     SampleByteOrder byteOrder = SampleByteOrder::Unstated;
     SampleKind sampleKind = SampleKind::Unstated;
+    bool signedIntegers = false;  // PDS: SAMPLE_TYPE names a signed integer; unsigned when it does not say
+    SampleStretch* stretch = nullptr;  // owned: the measured range of the samples, for the contrast stretch
 };
 
-// Unmaps the file and unlinks the record; the caller frees it.
+// Unmaps the file, frees the measured stretch and unlinks the record; the caller frees it.
 void CloseRasterFile(RasterFile* raster);

@@ -6,6 +6,7 @@
 #include "render/view.h"
 #include "shell/main_window.h"
 #include "shell/window_input.h"
+#include "ui/contrast_stretch_choice.h"
 
 namespace {
 
@@ -48,6 +49,9 @@ bool ApplyKey(WPARAM key) {
         return true;
     case '2':
         ChooseScale(2);
+        return true;
+    case 'C':  // the contrast stretch of scientific pictures, on or off
+        ToggleContrastStretch();
         return true;
     default:
         return false;

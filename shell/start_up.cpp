@@ -9,6 +9,7 @@
 #include "model/random.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
+#include "ui/contrast_stretch_choice.h"
 #include "ui/data_folder.h"
 #include "ui/favorites.h"
 
@@ -49,6 +50,7 @@ bool InitInstance(HINSTANCE, int showCommand) {
     wchar_t dataFolder[kPathCapacity];
     PrepareDataFolder(dataFolder);
     NameFavoritesFile(dataFolder);
+    LoadContrastStretchChoice(dataFolder);
     INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadFavorites();

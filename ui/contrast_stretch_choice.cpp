@@ -1,0 +1,53 @@
+#include "ui/contrast_stretch_choice.h"
+
+#include <cstdio>
+
+#include "imaging/contrast_stretch.h"
+#include "platform/open_file.h"
+#include "platform/path.h"
+#include "platform/replace_file.h"
+
+namespace {
+
+// Empty while no file is named: nothing is then read or written.
+wchar_t g_choicePath[kPathCapacity] = {};
+
+bool NameChoiceFile(const wchar_t* folder) {
+    const wchar_t separator[] = {kFolderSeparator, L'\0'};
+    if (folder[0] != L'\0' && CopyPath(g_choicePath, folder) && AppendToPath(g_choicePath, separator) &&
+        AppendToPath(g_choicePath, L"Contrast stretch.txt")) {
+        return true;
+    }
+    g_choicePath[0] = L'\0';
+    return false;
+}
+
+// Written beside the old file and renamed over it, as the favourites are.
+bool SaveChoice() {
+    wchar_t temporary[kPathCapacity];
+    if (g_choicePath[0] == L'\0' || !CopyPath(temporary, g_choicePath) || !AppendToPath(temporary, L".tmp"))
+        return false;
+    std::FILE* file = OpenFileByPath(temporary, "wb");
+    if (file == nullptr) return false;
+    const bool written = std::fputc(g_contrastStretch != 0 ? '1' : '0', file) != EOF && CommitFile(file);
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed && RenameOver(temporary, g_choicePath)) return true;
+    RemoveFile(temporary);
+    return false;
+}
+
+}  // namespace
+
+void LoadContrastStretchChoice(const wchar_t* folder) {
+    g_contrastStretch = 0;
+    if (!NameChoiceFile(folder)) return;
+    std::FILE* file = OpenFileByPath(g_choicePath, "rb");
+    if (file == nullptr) return;
+    g_contrastStretch = std::fgetc(file) == '1' ? 1 : 0;
+    std::fclose(file);
+}
+
+bool ToggleContrastStretch() {
+    g_contrastStretch = g_contrastStretch != 0 ? 0 : 1;
+    return SaveChoice();
+}
