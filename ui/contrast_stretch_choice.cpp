@@ -22,19 +22,7 @@ bool NameChoiceFile(const wchar_t* folder) {
     return false;
 }
 
-// Written beside the old file and renamed over it, as the favourites are.
-bool SaveChoice() {
-    wchar_t temporary[kPathCapacity];
-    if (g_choicePath[0] == L'\0' || !CopyPath(temporary, g_choicePath) || !AppendToPath(temporary, L".tmp"))
-        return false;
-    std::FILE* file = OpenFileByPath(temporary, "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fputc(g_contrastStretch != 0 ? '1' : '0', file) != EOF && CommitFile(file);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed && RenameOver(temporary, g_choicePath)) return true;
-    RemoveFile(temporary);
-    return false;
-}
+bool PutChoice(std::FILE* file) { return std::fputc(g_contrastStretch != 0 ? '1' : '0', file) != EOF; }
 
 }  // namespace
 
@@ -49,5 +37,5 @@ void LoadContrastStretchChoice(const wchar_t* folder) {
 
 bool ToggleContrastStretch() {
     g_contrastStretch = g_contrastStretch != 0 ? 0 : 1;
-    return SaveChoice();
+    return RewriteFile(g_choicePath, PutChoice);
 }
