@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Builds the game for Windows with MinGW-w64 and runs it: under Wine on Linux, natively on Windows.
 #
-# The first run also writes three sample pictures made by the project's own tool and, when the
-# player has no favourites yet, a favourites file listing them, so that "Favorites...", "Random"
-# and OK start a game at once. Without a display (a server, a container) the game plays that way
-# by itself on a virtual display, and a screenshot of the scattered puzzle is left behind.
+# The first run also writes the sample pictures made by the project's own tool and, when the
+# player has no favourites yet, a favourites file listing them, the colourful landscape first, so
+# that "Favorites...", a picture (or "Random") and OK start a game at once. Without a display (a
+# server, a container) the game plays the first favourite by itself on a virtual display, and a
+# screenshot of the scattered puzzle is left behind.
+#
+# TESSELON_GAME_HOME names another folder for the game's Wine prefix (scripts/screenshot.sh plays
+# in a fresh one, so that the player's own favourites play no part).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -33,11 +37,12 @@ game=build/windows/shell/tesselon.exe
 
 step "Preparing Wine"
 # The player's prefix is not the tests' one: the tests remake the game's data folder in theirs.
-prepare_wine "$PWD/build/windows/game"
+prepare_wine "${TESSELON_GAME_HOME:-$PWD/build/windows/game}"
 echo "Wine prefix: $WINEPREFIX"
 
 samples="$WINEPREFIX/drive_c/Tesselon Samples"
-if [ ! -d "$samples" ]; then
+# Written again when this version's pictures are missing, as in a prefix of an older version.
+if [ ! -f "$samples/Sample landscape.bmp" ]; then
     step "Writing the sample pictures"
     mkdir -p "$samples"
     wine build/windows/tools/make_sample_pictures.exe 'C:\Tesselon Samples' </dev/null
@@ -50,9 +55,10 @@ if [ ! -f "$data/Favorites.txt" ]; then
     # The game's own format: UTF-16 little-endian after its byte-order mark, CR LF line ends.
     {
         printf '\xff\xfe'
-        printf 'C:\\Tesselon Samples\\%s\r\n' "Sample colours.bmp" "Sample.fits" "Sample.img" | iconv -f UTF-8 -t UTF-16LE
+        printf 'C:\\Tesselon Samples\\%s\r\n' "Sample landscape.bmp" "Sample galaxy.fits" "Sample craters.img" \
+            "Sample colours.bmp" | iconv -f UTF-8 -t UTF-16LE
     } >"$data/Favorites.txt"
-    echo "Wrote $data/Favorites.txt listing the three samples: choose File, Favorites..., Random, OK."
+    echo "Wrote $data/Favorites.txt listing the samples: choose File, Favorites..., a picture or Random, OK."
 fi
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -1,13 +1,15 @@
 #include "tools/sample_colours.h"
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
+
+#include "tools/bmp_file.h"
 
 namespace {
 
 constexpr std::int32_t kWidth = 640;
 constexpr std::int32_t kHeight = 480;
-constexpr std::int32_t kHeaderBytes = 54;
 constexpr double kRingWidth = 4.0;
 
 struct Rgb {
@@ -56,37 +58,21 @@ Rgb ColourAt(std::int32_t x, std::int32_t y) {
     return FromHue(hue, 0.6, 1.0);
 }
 
-void AppendLittleEndian(std::vector<unsigned char>* bytes, std::uint32_t value, std::int32_t count) {
-    for (std::int32_t i = 0; i < count; ++i) bytes->push_back(static_cast<unsigned char>(value >> (8 * i)));
-}
-
 unsigned char Byte(double level) { return static_cast<unsigned char>(level * 255 + 0.5); }
 
 }  // namespace
 
-std::vector<unsigned char> MakeSampleColoursBmp() {
-    // 640 × 3 bytes is already a multiple of 4, so rows need no padding.
-    const std::uint32_t pixelBytes = kWidth * 3 * kHeight;
-    std::vector<unsigned char> bytes = {'B', 'M'};
-    AppendLittleEndian(&bytes, kHeaderBytes + pixelBytes, 4);
-    AppendLittleEndian(&bytes, 0, 4);
-    AppendLittleEndian(&bytes, kHeaderBytes, 4);
-    AppendLittleEndian(&bytes, 40, 4);  // the size of the information header that follows
-    AppendLittleEndian(&bytes, kWidth, 4);
-    AppendLittleEndian(&bytes, kHeight, 4);  // positive: the bottom row comes first
-    AppendLittleEndian(&bytes, 1, 2);        // planes
-    AppendLittleEndian(&bytes, 24, 2);       // bits a pixel
-    AppendLittleEndian(&bytes, 0, 4);        // uncompressed
-    AppendLittleEndian(&bytes, pixelBytes, 4);
-    AppendLittleEndian(&bytes, 2835, 4);  // 72 pixels an inch, as pixels a metre, each way
-    AppendLittleEndian(&bytes, 2835, 4);
-    AppendLittleEndian(&bytes, 0, 4);  // no palette
-    AppendLittleEndian(&bytes, 0, 4);
+ShownPicture SampleColoursPicture() {
+    ShownPicture picture{kWidth, kHeight, 3, {}};
+    picture.levels.reserve(static_cast<std::size_t>(kWidth) * kHeight * 3);
+    // Rows count from the bottom; the rainbow's y counts from the top.
     for (std::int32_t y = kHeight - 1; y >= 0; --y) {
         for (std::int32_t x = 0; x < kWidth; ++x) {
             const Rgb colour = ColourAt(x, y);
-            bytes.insert(bytes.end(), {Byte(colour.blue), Byte(colour.green), Byte(colour.red)});
+            picture.levels.insert(picture.levels.end(), {Byte(colour.red), Byte(colour.green), Byte(colour.blue)});
         }
     }
-    return bytes;
+    return picture;
 }
+
+std::vector<unsigned char> MakeSampleColoursBmp() { return BmpFile(SampleColoursPicture()); }
