@@ -6,6 +6,7 @@
 
 #include "loaders/source_image.h"
 #include "model/random.h"
+#include "progress/progress_folder.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "ui/data_folder.h"
@@ -48,6 +49,7 @@ bool InitInstance(HINSTANCE, int showCommand) {
     wchar_t dataFolder[kPathCapacity];
     PrepareDataFolder(dataFolder);
     NameFavoritesFile(dataFolder);
+    NameProgressFolder(dataFolder);
     INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadFavorites();

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include "shell/puzzle_keeping.h"
 #include "shell/start_up.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -16,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // the shell objects behind the open-file dialog cannot be reached from a multithreaded one,
     // and the dialog then cannot browse folders such as Documents.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    // Pictures are decoded through COM, so the last puzzle comes back only now.
+    ResumeLastPuzzle(g_mainWindow);
     const int code = RunMessageLoop();
     CoUninitialize();
     ReleaseAtExit();
