@@ -70,25 +70,28 @@ void Put(Output* out, const char* text, std::size_t length) {
 
 void Put(Output* out, const char* text) { Put(out, text, std::strlen(text)); }
 
-void PutNumber(Output* out, std::int64_t value) {
+// Numbers are most of a large file: written without the formatter.
+void PutDecimal(Output* out, std::int64_t value) {
     char digits[24];
-    const int length = std::snprintf(digits, sizeof(digits), " %lld", static_cast<long long>(value));
-    Put(out, digits, static_cast<std::size_t>(length));
-}
-
-// Ids are most of a large file: written without the formatter.
-void PutIdLine(Output* out, std::int32_t id) {
-    char digits[16];
     char* end = digits + sizeof(digits);
     char* at = end;
-    *--at = '\n';
-    std::uint32_t magnitude = id < 0 ? 0u - static_cast<std::uint32_t>(id) : static_cast<std::uint32_t>(id);
+    std::uint64_t magnitude = value < 0 ? 0u - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
     do {
         *--at = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     } while (magnitude != 0);
-    if (id < 0) *--at = '-';
+    if (value < 0) *--at = '-';
     Put(out, at, static_cast<std::size_t>(end - at));
+}
+
+void PutNumber(Output* out, std::int64_t value) {
+    Put(out, " ", 1);
+    PutDecimal(out, value);
+}
+
+void PutIdLine(Output* out, std::int32_t id) {
+    PutDecimal(out, id);
+    Put(out, "\n", 1);
 }
 
 void PutField(Output* out, const char* name, std::initializer_list<std::int64_t> values) {
