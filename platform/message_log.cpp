@@ -8,7 +8,7 @@ bool g_recordingMessages = false;
 bool g_recordingMessages = true;
 #endif
 
-bool g_recordedAnswer = true;
+bool g_recordedAnswer = false;
 
 std::vector<ShownMessage>& Log() {
     static std::vector<ShownMessage> log;

@@ -15,7 +15,7 @@ bool CapturePuzzle(PuzzleRecord* record);
 bool MembersValid(const PuzzleRecord& record);
 
 // Cuts g_sourceImage again exactly as the record's cut did, then arranges groups, table, view,
-// grey and scale as recorded. The live generator state is kept. False, with no puzzle left, when
+// grey and scale as recorded. The live generator state and g_cellSize are kept. False, with no puzzle left, when
 // the picture does not give the recorded grid, the record does not fit it, or memory is short.
 bool RestorePuzzle(const PuzzleRecord& record);
 

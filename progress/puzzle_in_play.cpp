@@ -34,13 +34,6 @@ void StartPlay(std::int64_t playedMs, std::uint64_t now) {
     g_puzzleInPlay.running = true;
 }
 
-void ReleasePicture() {
-    if (g_sourceImage == nullptr) return;
-    ReleaseSourceImage(g_sourceImage);
-    delete g_sourceImage;
-    g_sourceImage = nullptr;
-}
-
 }  // namespace
 
 bool CutPuzzleInPlay(const wchar_t* picturePath, std::uint64_t now) {

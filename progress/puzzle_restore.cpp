@@ -131,14 +131,13 @@ bool MembersValid(const PuzzleRecord& record) {
 }
 
 bool RestorePuzzle(const PuzzleRecord& record) {
+    // The cell size the player chose stays chosen for the next cut: it starts at 64 in every run.
     const std::int32_t cellSize = g_cellSize;
-    if (PictureGivesGrid(record) && MembersValid(record) && CutAgain(record) && ArrangeGroups(record) &&
-        ArrangeView(record)) {
-        return true;
-    }
-    ClearPuzzle();
+    const bool restored = PictureGivesGrid(record) && MembersValid(record) && CutAgain(record) &&
+                          ArrangeGroups(record) && ArrangeView(record);
     g_cellSize = cellSize;
-    return false;
+    if (!restored) ClearPuzzle();
+    return restored;
 }
 
 bool PuzzleSolved() {

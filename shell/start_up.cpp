@@ -68,10 +68,6 @@ int RunMessageLoop() {
 }
 
 void ReleaseAtExit() {
-    if (g_sourceImage != nullptr) {
-        ReleaseSourceImage(g_sourceImage);
-        delete g_sourceImage;
-        g_sourceImage = nullptr;
-    }
+    ReleasePicture();
     Clear<Favorite>(&g_favorites);
 }

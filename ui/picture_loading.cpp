@@ -12,17 +12,6 @@
 
 wchar_t g_imagePath[kPathCapacity] = {};
 
-namespace {
-
-void ReleasePicture() {
-    if (g_sourceImage == nullptr) return;
-    ReleaseSourceImage(g_sourceImage);
-    delete g_sourceImage;
-    g_sourceImage = nullptr;
-}
-
-}  // namespace
-
 bool LoadChosenPicture(HWND dialog, bool pathBox) {
     StorePuzzleNow();
     ReleasePicture();

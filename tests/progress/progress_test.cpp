@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -8,7 +9,7 @@
 #include "model/generation.h"
 #include "model/joining.h"
 #include "model/puzzle_fixture.h"
-#include "platform/folder.h"
+#include "platform/file_identity.h"
 #include "progress/progress_file.h"
 #include "progress/progress_folder.h"
 #include "progress/puzzle_arrangement.h"
@@ -190,4 +191,32 @@ TEST_F(ProgressTest, BadFilesLeaveTheEmptyTable) {
         EXPECT_EQ(g_groups.count, 0);
         EXPECT_TRUE(NothingLeaked());
     }
+}
+
+// A puzzle is found again only while its picture is the file it was cut from; the folder keeps the
+// newest fifty puzzles, always including the one just stored.
+TEST_F(ProgressTest, StoredPuzzlesNeedTheirPictureUnchangedAndOnlyFiftyAreKept) {
+    const std::wstring folder = MakeTestFolder("data");
+    ASSERT_TRUE(NameProgressFolder(folder.c_str()));
+    const std::wstring picturePath = WriteTestFile("picture.bmp", std::string("first"));
+    ASSERT_TRUE(CutPuzzleInPlay(picturePath.c_str(), 0));
+    PuzzleRecord found;
+    EXPECT_TRUE(FindStoredPuzzle(picturePath.c_str(), 16, &found));
+    EXPECT_FALSE(FindStoredPuzzle(picturePath.c_str(), 24, &found));
+    WriteTestFile("picture.bmp", std::string("second"));
+    EXPECT_FALSE(FindStoredPuzzle(picturePath.c_str(), 16, &found));
+    MissingTestFile("picture.bmp");
+    EXPECT_FALSE(FindStoredPuzzle(picturePath.c_str(), 16, &found));
+
+    for (int i = 0; i < 51; ++i) {
+        const std::wstring other = L"picture " + std::to_wstring(i);
+        std::wcscpy(g_puzzleInPlay.origin.picturePath, other.c_str());
+        ASSERT_TRUE(StorePuzzleInPlay(0));
+    }
+    EXPECT_EQ(TestFolderContents("data/Puzzles in progress").size(), kKeptPuzzles);
+    wchar_t last[kPathCapacity];
+    FileIdentity kept;
+    ASSERT_TRUE(ProgressFilePath(L"picture 50", 16, last));
+    EXPECT_TRUE(ReadFileIdentity(last, &kept));
+    g_progressFolder[0] = L'\0';
 }
