@@ -4,10 +4,10 @@
 
 #include "model/group.h"
 #include "model/table.h"
+#include "progress/puzzle_arrangement.h"
 #include "render/canvas.h"
 #include "render/compose_frame.h"
 #include "render/view.h"
-#include "progress/puzzle_arrangement.h"
 #include "shell/menu_commands.h"
 #include "shell/puzzle_keeping.h"
 #include "shell/window_input.h"
