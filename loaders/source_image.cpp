@@ -31,3 +31,10 @@ void ReleaseSourceImage(SourceImage* image) {
     FreeSourceImageData(image);
     Unlink(&image->links);
 }
+
+void ReleasePicture() {
+    if (g_sourceImage == nullptr) return;
+    ReleaseSourceImage(g_sourceImage);
+    delete g_sourceImage;
+    g_sourceImage = nullptr;
+}

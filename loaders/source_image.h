@@ -35,3 +35,6 @@ void FreeSourceImageData(SourceImage* image);
 // Frees what `data` holds by its storage, marks the record empty and unlinks it; the caller frees
 // the record.
 void ReleaseSourceImage(SourceImage* image);
+
+// Releases and frees g_sourceImage, leaving it null; nothing happens when there is no picture.
+void ReleasePicture();

@@ -9,6 +9,14 @@
 // standard error. Either way the message can be recorded, so tests can see what the player saw.
 void ShowMessage(void* owner, const wchar_t* text, const wchar_t* caption);
 
+// The modal question with Yes and No buttons and no icon; true for Yes. While recording is on it
+// is remembered like a message and answered with the answer given to AnswerQuestions (No until
+// told otherwise, as a run without questions went), so a test can choose either branch without a
+// click.
+bool AskYesNo(void* owner, const wchar_t* text, const wchar_t* caption);
+void AnswerQuestions(bool yes);
+bool RecordedAnswer();
+
 struct ShownMessage {
     std::wstring text;
     std::wstring caption;

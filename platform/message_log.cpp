@@ -10,6 +10,8 @@ bool g_recordingMessages = false;
 bool g_recordingMessages = true;
 #endif
 
+bool g_recordedAnswer = false;
+
 std::vector<ShownMessage>& Log() {
     static std::vector<ShownMessage> log;
     return log;
@@ -25,6 +27,10 @@ std::function<void(const ShownMessage&)>& Watcher() {
 void RecordMessages(bool on) { g_recordingMessages = on; }
 
 bool IsRecordingMessages() { return g_recordingMessages; }
+
+void AnswerQuestions(bool yes) { g_recordedAnswer = yes; }
+
+bool RecordedAnswer() { return g_recordedAnswer; }
 
 void RememberMessage(const wchar_t* text, const wchar_t* caption) {
     if (!g_recordingMessages) return;

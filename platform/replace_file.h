@@ -16,8 +16,8 @@ bool RenameOver(const wchar_t* from, const wchar_t* to);
 // Deletes a file (not a folder). False when it cannot.
 bool RemoveFile(const wchar_t* path);
 
-// Rewrites the file at `path` whole: `write` fills a new file beside it, which is committed and
-// renamed over the old one, or removed when anything fails. The new file's name is the file's own
+// Rewrites the file at `path` whole: `write` fills a new file beside it from `context`, which is
+// then committed and renamed over the old one, or removed when anything fails. The new file's name is the file's own
 // with its last character changed ("Favorites.tx~"), never longer, so that it fits wherever the
 // file's does. False on failure, the old file then as it was.
-bool RewriteFile(const wchar_t* path, bool (*write)(std::FILE* file));
+bool RewriteFile(const wchar_t* path, bool (*write)(std::FILE* file, const void* context), const void* context);

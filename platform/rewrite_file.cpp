@@ -17,12 +17,12 @@ bool TemporaryPath(const wchar_t* path, wchar_t* temporary) {
 
 }  // namespace
 
-bool RewriteFile(const wchar_t* path, bool (*write)(std::FILE* file)) {
+bool RewriteFile(const wchar_t* path, bool (*write)(std::FILE* file, const void* context), const void* context) {
     wchar_t temporary[kPathCapacity];
     if (!TemporaryPath(path, temporary)) return false;
     std::FILE* file = OpenFileByPath(temporary, "wb");
     if (file == nullptr) return false;
-    const bool written = write(file) && CommitFile(file);
+    const bool written = write(file, context) && CommitFile(file);
     const bool closed = std::fclose(file) == 0;
     if (written && closed && RenameOver(temporary, path)) return true;
     RemoveFile(temporary);

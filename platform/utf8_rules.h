@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The form of UTF-8, shared by every reader and writer of it: paths and text files.
 
 // How many continuation bytes follow a lead byte, or -1 for a byte that starts no character.
@@ -24,4 +26,24 @@ inline bool IsCharacterCode(char32_t c) { return c <= 0x10FFFF && (c < 0xD800 ||
 inline bool IsUtf8Character(char32_t c, int continuations) {
     static const char32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
     return c >= kSmallest[continuations] && IsCharacterCode(c);
+}
+
+// The UTF-8 bytes of one character; a value that is no character is written as U+FFFD.
+inline void AppendUtf8(std::string& out, char32_t c) {
+    if (!IsCharacterCode(c)) c = 0xFFFD;
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }

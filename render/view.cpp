@@ -56,12 +56,13 @@ double Extent(double requested, std::int32_t displaySize, double previous) {
 // Piece drawing and the mouse turn mapped positions into integers, which an infinity or NaN would
 // make meaningless, so the view only takes a transform with a finite inverse: a zoom past the
 // range of doubles, or a canvas or table without size, leaves the view as it was.
-void Apply(View* view, const Matrix next) {
+bool Apply(View* view, const Matrix next) {
     Matrix inverse;
     Invert(next, inverse);
-    if (!AllFinite(next) || !AllFinite(inverse)) return;
+    if (!AllFinite(next) || !AllFinite(inverse)) return false;
     std::memcpy(view->toTable, next, sizeof(view->toTable));
     view->UpdateInverse();
+    return true;
 }
 
 }  // namespace
@@ -108,6 +109,13 @@ bool View::CanvasToTable(double sx, double sy, double* tx, double* ty) const {
     *tx = tableWidth / 2 + toTable[0][0] * dx + toTable[0][1] * dy + toTable[0][2];
     *ty = tableHeight / 2 + toTable[1][0] * dx + toTable[1][1] * dy + toTable[1][2];
     return true;
+}
+
+bool View::SetTransform(const double rows[2][3]) {
+    // Only uniform scaling and moving: no key rotates, shears or mirrors the view.
+    if (!(rows[0][0] > 0) || rows[0][0] != rows[1][1] || rows[0][1] != 0 || rows[1][0] != 0) return false;
+    const Matrix next = {{rows[0][0], 0, rows[0][2]}, {0, rows[1][1], rows[1][2]}, {0, 0, 1}};
+    return Apply(this, next);
 }
 
 void View::UpdateInverse() { Invert(toTable, toCanvas); }

@@ -32,6 +32,9 @@ struct View {
     // Maps a canvas position (working pixels from the bottom left) to the table; false without
     // a canvas.
     bool CanvasToTable(double sx, double sy, double* tx, double* ty) const;
+    // Takes the first two rows of a stored toTable (the third is always 0, 0, 1); false, with the
+    // view as it was, for one that the view would never have reached.
+    bool SetTransform(const double rows[2][3]);
     void UpdateInverse();
 };
 

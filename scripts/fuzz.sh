@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets of the PDS and FITS readers with clang and runs each for a bounded
-# time, seeded with the shared corpus of real files and with the test pictures. Not part of the
+# Builds the libFuzzer targets with clang and runs each for a bounded time: the PDS and FITS
+# readers, seeded with the shared corpus of real files and with the test pictures; the reader of
+# puzzles in progress, seeded with a hand-written file; and random play on small puzzles. Not part of the
 # test command. What a run finds stays in build/fuzz/corpus for the next run to start from; a
 # crashing input is saved in build/fuzz/crashes and ends the script with an error.
 #
@@ -22,7 +23,9 @@ cmake --build --preset fuzz
 
 step "Making the seeds"
 rm -rf "$build/seeds"
-mkdir -p "$build/seeds/pictures" "$build/seeds/pds_label" "$build/seeds/fits_header" "$build/crashes"
+mkdir -p "$build/seeds/pictures" "$build/seeds/pds_label" "$build/seeds/fits_header" "$build/seeds/progress_file" \
+    "$build/seeds/random_play" "$build/crashes"
+cp fuzz/progress_file.seed "$build/seeds/progress_file/"
 # Small pictures keep every run of a target short.
 "$build/tools/make_test_pictures" "$build/seeds/pictures" 24 16
 cp "$build"/seeds/pictures/*.img "$build/seeds/pds_label/"
@@ -34,7 +37,7 @@ else
     echo "The shared corpus ($testdata) is not here: seeding with the test pictures only."
 fi
 
-for target in pds_label fits_header; do
+for target in pds_label fits_header progress_file; do
     step "Fuzzing ${target} for ${seconds} s"
     mkdir -p "$build/corpus/$target"
     # Standard error is closed for the target (the refusals' messages would flood it); the
@@ -43,3 +46,9 @@ for target in pds_label fits_header; do
         -max_total_time="$seconds" -max_len=65536 -close_fd_mask=2 -print_final_stats=1 \
         -dict="fuzz/${target}.dict" -artifact_prefix="$build/crashes/${target}-"
 done
+
+step "Fuzzing random_play for ${seconds} s"
+mkdir -p "$build/corpus/random_play"
+# Each store writes a file and forces it to the disk, so short inputs keep the runs coming.
+"$build/fuzz/random_play_fuzz" "$build/corpus/random_play" "$build/seeds/random_play" \
+    -max_total_time="$seconds" -max_len=512 -print_final_stats=1 -artifact_prefix="$build/crashes/random_play-"

@@ -4,10 +4,12 @@
 
 #include "model/group.h"
 #include "model/table.h"
+#include "progress/puzzle_arrangement.h"
 #include "render/canvas.h"
 #include "render/compose_frame.h"
 #include "render/view.h"
 #include "shell/menu_commands.h"
+#include "shell/puzzle_keeping.h"
 #include "shell/window_input.h"
 #include "ui/favorites.h"
 
@@ -70,9 +72,17 @@ LRESULT OnPaint(HWND window) {
 }
 
 LRESULT OnClose(HWND window) {
+    StorePuzzleNow();
     if (g_favoritesDirty != 0) SaveFavorites();
     DestroyWindow(window);
     return 0;
+}
+
+// A drop solved the puzzle when it was not solved before it.
+LRESULT OnDrop(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool solvedBefore = PuzzleSolved();
+    const LRESULT result = message == WM_LBUTTONUP ? OnButtonUp(window, wParam, lParam) : OnCaptureLost(window, wParam, lParam);
+    return AfterDrop(window, solvedBefore, result);
 }
 
 }  // namespace
@@ -91,6 +101,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY:
         return OnDestroy();
     case WM_SIZE:
+        NoteWindowSize(wParam);
         if (g_inSizeMove == 0) return Refit(window, message, wParam, lParam);
         break;
     case WM_ENTERSIZEMOVE:
@@ -114,11 +125,20 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (g_draggedGroup != nullptr) return OnMouseMove(window, wParam, lParam);
         break;
     case WM_LBUTTONUP:
-        if (g_draggedGroup != nullptr) return OnButtonUp(window, wParam, lParam);
+        if (g_draggedGroup != nullptr) return OnDrop(window, message, wParam, lParam);
         break;
     case WM_CAPTURECHANGED:
-        if (g_draggedGroup != nullptr) return OnCaptureLost(window, wParam, lParam);
+        if (g_draggedGroup != nullptr) return OnDrop(window, message, wParam, lParam);
         break;
+    case WM_TIMER:
+        if (wParam == kStoreTimer) OnStoreTimer(window);
+        break;
+    case WM_QUERYENDSESSION:
+        StorePuzzleNow();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) StorePuzzleNow();
+        return 0;
     default:
         break;
     }

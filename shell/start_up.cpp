@@ -7,6 +7,7 @@
 
 #include "loaders/source_image.h"
 #include "model/random.h"
+#include "progress/progress_folder.h"
 #include "shell/main_window.h"
 #include "shell/resource_ids.h"
 #include "ui/contrast_stretch_choice.h"
@@ -51,6 +52,7 @@ bool InitInstance(HINSTANCE, int showCommand) {
     PrepareDataFolder(dataFolder);
     NameFavoritesFile(dataFolder);
     LoadContrastStretchChoice(dataFolder);
+    NameProgressFolder(dataFolder);
     INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     LoadFavorites();
@@ -68,18 +70,15 @@ int RunMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-int RunInApartment() {
+int RunInApartment(void (*first)()) {
     const bool entered = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    first();
     const int code = RunMessageLoop();
     if (entered) CoUninitialize();
     return code;
 }
 
 void ReleaseAtExit() {
-    if (g_sourceImage != nullptr) {
-        ReleaseSourceImage(g_sourceImage);
-        delete g_sourceImage;
-        g_sourceImage = nullptr;
-    }
+    ReleasePicture();
     Clear<Favorite>(&g_favorites);
 }

@@ -20,8 +20,9 @@ int RunMessageLoop();
 
 // RunMessageLoop inside a single-threaded apartment, as a window's thread needs: the shell objects
 // behind the open-file dialog cannot be reached from a multithreaded one, and the dialog then
-// cannot browse folders such as Documents. COM is left only when it was entered here.
-int RunInApartment();
+// cannot browse folders such as Documents. `first` runs in the apartment before the loop. COM is
+// left only when it was entered here.
+int RunInApartment(void (*first)());
 
 // Frees what outlives the window: the loaded picture and the favourites list.
 void ReleaseAtExit();

@@ -2,6 +2,7 @@
 // window. The command line is not read.
 #include <windows.h>
 
+#include "shell/puzzle_keeping.h"
 #include "shell/start_up.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
@@ -11,8 +12,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         return 0;
     }
     // Only after the window exists: nothing its creation does may use COM. The pictures are
-    // decoded later, from the dialogs.
-    const int code = RunInApartment();
+    // decoded later, from the dialogs, and the last puzzle comes back only inside the apartment.
+    const int code = RunInApartment([] { ResumeLastPuzzle(g_mainWindow); });
     ReleaseAtExit();
     return code;
 }

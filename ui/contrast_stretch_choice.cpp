@@ -22,7 +22,7 @@ bool NameChoiceFile(const wchar_t* folder) {
     return false;
 }
 
-bool PutChoice(std::FILE* file) { return std::fputc(g_contrastStretch != 0 ? '1' : '0', file) != EOF; }
+bool PutChoice(std::FILE* file, const void*) { return std::fputc(g_contrastStretch != 0 ? '1' : '0', file) != EOF; }
 
 }  // namespace
 
@@ -37,5 +37,5 @@ void LoadContrastStretchChoice(const wchar_t* folder) {
 
 bool ToggleContrastStretch() {
     g_contrastStretch = g_contrastStretch != 0 ? 0 : 1;
-    return RewriteFile(g_choicePath, PutChoice);
+    return RewriteFile(g_choicePath, PutChoice, nullptr);
 }

@@ -20,7 +20,7 @@ bool PutLine(std::FILE* file, const wchar_t* path) {
     return PutUnit(file, u'\r') && PutUnit(file, u'\n');
 }
 
-bool PutFavorites(std::FILE* file) {
+bool PutFavorites(std::FILE* file, const void*) {
     if (!PutUnit(file, 0xFEFF)) return false;
     for (ListItem* it = g_favorites.first; it != nullptr; it = it->next) {
         if (!PutLine(file, RecordOf<Favorite>(it)->path)) return false;
@@ -30,4 +30,4 @@ bool PutFavorites(std::FILE* file) {
 
 }  // namespace
 
-bool SaveFavorites() { return RewriteFile(g_favoritesPath, PutFavorites); }
+bool SaveFavorites() { return RewriteFile(g_favoritesPath, PutFavorites, nullptr); }

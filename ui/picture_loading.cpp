@@ -4,9 +4,9 @@
 
 #include "loaders/image_loader.h"
 #include "loaders/source_image.h"
-#include "model/generation.h"
 #include "model/group.h"
 #include "platform/message_box.h"
+#include "shell/puzzle_keeping.h"
 #include "shell/resource_ids.h"
 #include "ui/cell_size_controls.h"
 
@@ -16,14 +16,8 @@ namespace {
 
 bool g_loadingPicture = false;
 
-void ReleasePicture() {
-    if (g_sourceImage == nullptr) return;
-    ReleaseSourceImage(g_sourceImage);
-    delete g_sourceImage;
-    g_sourceImage = nullptr;
-}
-
 bool LoadPicture(HWND dialog, bool pathBox) {
+    StorePuzzleNow();
     ReleasePicture();
     ClearPuzzle();
     g_sourceImage = new (std::nothrow) SourceImage;
@@ -51,9 +45,10 @@ bool LoadChosenPicture(HWND dialog, bool pathBox) {
 
 void OnDialogButton(HWND dialog, int button) {
     if (button == IDOK) {
+        StorePuzzleNow();
         ClearPuzzle();
         // A grid too large for its ids, or masks the memory cannot hold, leave no puzzle behind.
-        if (g_sourceImage != nullptr && g_sourceImage->loaded != 0 && !GeneratePuzzle()) {
+        if (g_sourceImage != nullptr && g_sourceImage->loaded != 0 && !CutOrContinuePuzzle(dialog)) {
             ShowMessage(dialog, L"Unable to cut the picture into pieces of this size", g_imagePath);
             return;
         }

@@ -13,3 +13,11 @@ void ShowMessage(void* owner, const wchar_t* text, const wchar_t* caption) {
     HWND window = owner != nullptr ? static_cast<HWND>(owner) : GetActiveWindow();
     MessageBoxW(window, text, caption, MB_OK);
 }
+
+bool AskYesNo(void* owner, const wchar_t* text, const wchar_t* caption) {
+    if (IsRecordingMessages()) {
+        RememberMessage(text, caption);
+        return RecordedAnswer();
+    }
+    return MessageBoxW(static_cast<HWND>(owner), text, caption, MB_YESNO) == IDYES;
+}

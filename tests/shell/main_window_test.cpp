@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "model/generation.h"
+#include "platform/message_box.h"
+#include "progress/puzzle_arrangement.h"
+#include "progress/puzzle_in_play.h"
 #include "model/table.h"
 #include "shell/resource_ids.h"
 #include "shell/window_input.h"
@@ -172,6 +175,41 @@ TEST_F(MainWindowTest, TheMouseGrabsDragsAndDropsGroups) {
     EXPECT_EQ(g_draggedGroup, nullptr);
     EXPECT_EQ(d->x, 500);
     EXPECT_EQ(d->y, 481);
+}
+
+// Cell size 200 (pitch 299) cuts the picture into two pieces. The drop that joins them says so
+// once, owned by the main window; a drop of the finished puzzle, or of one resumed finished, does not.
+TEST_F(MainWindowTest, TheJoinThatSolvesThePuzzleSaysSoOnce) {
+    g_cellSize = 200;
+    ASSERT_TRUE(CutPuzzleInPlay(L"window.fits", GetTickCount64()));
+    ASSERT_EQ(g_groups.count, 2);
+    GroupOfPiece(1001)->x = 200;
+    GroupOfPiece(1002)->x = 600;
+    GroupOfPiece(1001)->y = GroupOfPiece(1002)->y = 270;
+    ForgetShownMessages();
+    Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(600, 270));
+    Send(WM_MOUSEMOVE, MK_LBUTTON, PointerOver(510, 280));
+    Send(WM_LBUTTONUP, 0, PointerOver(510, 280));
+    ASSERT_EQ(g_groups.count, 1);
+    ASSERT_EQ(ShownMessages().size(), 1u);
+    EXPECT_EQ(ShownMessages()[0].text.rfind(L"Solved: all 2 pieces are in place.\n\nTime played: 0:00:0", 0), 0u);
+
+    const auto dropFinished = [&] {
+        const Group* whole = RecordOf<Group>(g_groups.first);
+        Send(WM_LBUTTONDOWN, MK_LBUTTON, PointerOver(whole->x, whole->y));
+        Send(WM_LBUTTONUP, 0, PointerOver(whole->x + 40, whole->y));
+    };
+    dropFinished();
+    PuzzleRecord record = {};
+    record.cellSize = 200;
+    record.rows = 1;
+    record.columns = 2;
+    record.seed = g_puzzleInPlay.origin.seed;
+    ASSERT_TRUE(CapturePuzzle(&record));
+    ClearPuzzle();
+    ASSERT_TRUE(ContinuePuzzleInPlay(record, GetTickCount64()));
+    dropFinished();
+    EXPECT_EQ(ShownMessages().size(), 1u);
 }
 
 TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame) {

@@ -187,6 +187,8 @@ step "Close the window: the favourite is saved"
 # A click on the table's corner, where no piece lies, gives the window the keyboard.
 xdotool mousemove $((cx + cw - 3)) $((cy + ch - 3)) click 1
 sleep 0.5
+table_shares
+cp "$shots/client.png" "$shots/05-before-close.png"
 xdotool key alt+F4
 # Wine's start-up process ends with the game.
 for _ in $(seq 1 20); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.5; done
@@ -195,8 +197,14 @@ favorites="$data/Tesselon/Favorites.txt"
 [ -f "$favorites" ] || fail "closing the window wrote no Favorites.txt"
 iconv -f UTF-16 -t UTF-8 "$favorites" | tr -d '\r' | grep -qxF "$sample" || fail "Favorites.txt does not list $sample"
 
-step "Second start: a random favourite"
+step "Second start: the puzzle comes back as it was left"
 start_game
+table_shares
+cp "$shots/client.png" "$shots/06-resumed.png"
+resumed=$(compare -metric AE "$shots/05-before-close.png" "$shots/06-resumed.png" null: 2>&1 || true)
+[ "${resumed%% *}" = 0 ] || fail "the resumed table differs from the one closed in ${resumed%% *} pixels"
+
+step "A random favourite"
 open_dialog 1 'Favorites'
 click 'Favorites' 1011
 expect_text 'Favorites' 1005 '30 Pieces'  # the cell size starts at 64 in every run

@@ -104,7 +104,7 @@ TEST(StartUp, TheMessageLoopLeavesOnlyTheApartmentItEntered) {
     std::thread([] {
         ASSERT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
         PostQuitMessage(3);
-        EXPECT_EQ(RunInApartment(), 3);
+        EXPECT_EQ(RunInApartment([] {}), 3);
         EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_FALSE);  // still inside
         CoUninitialize();
         CoUninitialize();
