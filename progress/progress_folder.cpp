@@ -54,7 +54,7 @@ bool NameProgressFolder(const wchar_t* dataFolder) {
     const wchar_t separator[] = {kFolderSeparator, L'\0'};
     if (dataFolder[0] != L'\0' && CopyPath(g_progressFolder, dataFolder) && AppendToPath(g_progressFolder, separator) &&
         AppendToPath(g_progressFolder, L"Puzzles in progress") &&
-        (IsFolder(g_progressFolder) || CreateFolder(g_progressFolder))) {
+        EnsureFolder(g_progressFolder)) {
         return true;
     }
     g_progressFolder[0] = L'\0';

@@ -18,11 +18,7 @@ bool AppendName(wchar_t* path, const wchar_t* name) {
     return false;
 }
 
-// Another game started at the same moment may make the folder between the look and the create:
-// the create then fails, and a second look finds the folder.
-bool EnterFolder(wchar_t* folder, const wchar_t* name) {
-    return AppendName(folder, name) && (IsFolder(folder) || CreateFolder(folder) || IsFolder(folder));
-}
+bool EnterFolder(wchar_t* folder, const wchar_t* name) { return AppendName(folder, name) && EnsureFolder(folder); }
 
 }  // namespace
 

@@ -10,7 +10,11 @@
 #include "model/geometry.h"
 #include "model/group.h"
 #include "model/random.h"
+#include "model/table.h"
 #include "platform/message_box.h"
+#include "progress/progress_folder.h"
+#include "render/canvas.h"
+#include "render/view.h"
 #include "shell/resource_ids.h"
 #include "support/test_files.h"
 #include "tools/test_pictures.h"
@@ -278,4 +282,46 @@ TEST_F(DialogTest, NothingInTheDialogActsWhileAPictureLoads) {
         EXPECT_EQ(ShownMessages()[1].text, L"Unable to load image");
         EXPECT_EQ(ShownMessages()[1].caption, unreadable);
     }
+}
+
+// OK on a picture and cell size whose puzzle is stored unsolved asks whether to continue it,
+// saying how far it got: Yes brings the stored table back, No cuts afresh. Loading the picture
+// again stored the puzzle in play, with its first group moved to (5, 7).
+TEST_F(DialogTest, OkOffersToContinueAStoredPuzzle) {
+    ASSERT_TRUE(NameProgressFolder(MakeTestFolder("progress").c_str()));
+    g_clientRect = PixelRect{0, 0, 640, 480};
+    Canvas canvas;
+    canvas.InitSize(640, 480);
+    View view;
+    g_canvas = &canvas;
+    g_view = &view;
+    const auto loadAndCut = [](HWND dialog) {
+        ASSERT_TRUE(LoadChosenPicture(dialog, true));
+        Press(dialog, IDOK);
+    };
+    Choose(picture);
+    RunDialog(IDD_LOAD_IMAGE, LoadImageDialogProc, loadAndCut);
+    EXPECT_TRUE(ShownMessages().empty());
+    const auto movedGroupShown = [] {
+        for (ListItem* it = g_groups.first; it != nullptr; it = it->next) {
+            if (RecordOf<Group>(it)->x == 5 && RecordOf<Group>(it)->y == 7) return true;
+        }
+        return false;
+    };
+    for (const bool yes : {true, false}) {
+        RecordOf<Group>(g_groups.first)->x = 5;
+        RecordOf<Group>(g_groups.first)->y = 7;
+        AnswerQuestions(yes);
+        ForgetShownMessages();
+        RunDialog(IDD_LOAD_IMAGE, LoadImageDialogProc, loadAndCut);
+        ASSERT_EQ(ShownMessages().size(), 1u);
+        EXPECT_EQ(ShownMessages()[0].text, L"Continue the puzzle in progress?\n\n0 of 30 pieces are already joined.");
+        EXPECT_EQ(g_groups.count, 30);
+        EXPECT_EQ(movedGroupShown(), yes);
+    }
+    AnswerQuestions(false);
+    ClearPuzzle();
+    g_canvas = nullptr;
+    g_view = nullptr;
+    NameProgressFolder(L"");
 }
