@@ -220,3 +220,16 @@ TEST_F(ProgressTest, StoredPuzzlesNeedTheirPictureUnchangedAndOnlyFiftyAreKept) 
     EXPECT_TRUE(ReadFileIdentity(last, &kept));
     g_progressFolder[0] = L'\0';
 }
+
+// Play time counts only while the clock runs: the window stops it while minimised.
+TEST(PlayClock, CountsOnlyWhileRunning) {
+    g_puzzleInPlay.playedMs = 100;
+    g_puzzleInPlay.since = 1000;
+    g_puzzleInPlay.running = true;
+    PauseClock(1500);
+    EXPECT_EQ(PlayedMs(9000), 600);
+    RunClock(10000);
+    RunClock(10100);  // already running: the count goes on from 10000
+    EXPECT_EQ(PlayedMs(10250), 850);
+    g_puzzleInPlay = PuzzleInPlay();
+}

@@ -10,6 +10,7 @@
 #include "model/generation.h"
 #include "platform/message_box.h"
 #include "progress/puzzle_arrangement.h"
+#include "progress/progress_folder.h"
 #include "progress/puzzle_in_play.h"
 #include "model/table.h"
 #include "shell/resource_ids.h"
@@ -210,6 +211,25 @@ TEST_F(MainWindowTest, TheJoinThatSolvesThePuzzleSaysSoOnce) {
     ASSERT_TRUE(ContinuePuzzleInPlay(record, GetTickCount64()));
     dropFinished();
     EXPECT_EQ(ShownMessages().size(), 1u);
+}
+
+// Windows ending the session stores the puzzle in play, as closing the window does, and lets the
+// session end.
+TEST_F(MainWindowTest, TheEndOfTheSessionStoresThePuzzleInPlay) {
+    ASSERT_TRUE(NameProgressFolder(MakeTestFolder("session").c_str()));
+    ReleasePicture();
+    const std::wstring path = WriteTestFile("session.fits", MakeFitsPicture(8, 640, 480));
+    g_sourceImage = new SourceImage;
+    ASSERT_EQ(LoadSourceImage(path.c_str()), 1);
+    ASSERT_TRUE(CutPuzzleInPlay(path.c_str(), GetTickCount64()));
+    for (const auto& [message, x] : {std::pair{WM_QUERYENDSESSION, 5}, {WM_ENDSESSION, 6}}) {
+        RecordOf<Group>(g_groups.first)->x = x;
+        EXPECT_EQ(Send(message, TRUE), message == WM_QUERYENDSESSION ? TRUE : 0);
+        PuzzleRecord record;
+        ASSERT_TRUE(FindStoredPuzzle(path.c_str(), 64, &record));
+        EXPECT_EQ(record.groups[0].x, x);
+    }
+    NameProgressFolder(L"");
 }
 
 TEST_F(MainWindowTest, SizingAndMinimisingKeepThePuzzleAndPaintingShowsTheFrame) {
