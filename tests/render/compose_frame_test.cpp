@@ -115,17 +115,3 @@ TEST_F(ComposeFrameTest, RestingGroupsAreDrawnBottomFirstAndTheHeldGroupOnceOnTo
     EXPECT_EQ(Shown(), raised);
     PushBack(&g_groups, &held->links);
 }
-
-// At 7/16 of its size a 4-pixel mask is drawn 2.25 canvas pixels wide, a step of 1.78 picture
-// pixels, where a footprint holds its corner alone: canvas pixel (3, 3) maps to point (0.22, 0.22)
-// of the resting group's square, averaged a, interpolated a + 0.22 + 4 × 0.22 = b; pixel (8, 3)
-// to (2.89, 0.22) of the held group's, interpolated 0 + 2.89 + 0.89 = 3, averaged 2.
-TEST_F(ComposeFrameTest, ShrunkBelowOnePointOneTheRestingGroupsAreAveragedAndTheHeldGroupInterpolated) {
-    view.toCanvas[0][0] = view.toCanvas[1][1] = 7.0 / 16.0;
-    AddGroup(8, 0, 0);
-    g_draggedGroup = AddGroup(16, 8, 0);
-    ComposeFrame(2);
-    ComposeFrame(1);
-    const std::string row = Row(3);
-    EXPECT_EQ(std::string({row[3], row[8]}), "a3");
-}
