@@ -134,43 +134,55 @@ void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler&
     }
 }
 
-}  // namespace
-
-void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
-                     std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
-                     std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight) {
-    if (canvas == nullptr) return;
-    // The working image is held for the whole square rather than entered for every pixel written:
-    // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
-    LockHold render(&canvas->renderLock);
-    canvas->changedRows = RowBand{0, canvas->height};
-    DrawScaledImageInBand(canvas, image, sourceX, sourceY, sourceWidth, sourceHeight, mask, allowAveraging, centreX,
-                          centreY, destWidth, destHeight, RowBand{0, canvas->height});
+// The step of picture pixels per canvas pixel, 0 when the numbers give none.
+double StepOf(std::int32_t sourceWidth, std::int32_t sourceHeight, double centreX, double centreY, double destWidth,
+              double destHeight) {
+    if (sourceWidth <= 0 || sourceHeight <= 0) return 0.0;
+    if (!(std::isfinite(centreX) && std::isfinite(centreY) && std::isfinite(destWidth) && std::isfinite(destHeight)))
+        return 0.0;
+    const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
+    return step > 0.0 && std::isfinite(step) ? step : 0.0;
 }
 
-RowBand DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
-                           std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
-                           std::int16_t allowAveraging, double centreX, double centreY, double destWidth,
-                           double destHeight, RowBand band) {
+CanvasArea AreaAtStep(const Canvas& canvas, std::int32_t sourceWidth, std::int32_t sourceHeight, double centreX,
+                      double centreY, double step) {
+    CanvasArea area{{0, 0}, 0, 0};
+    std::int32_t lastColumn = 0;
+    std::int32_t lastRow = 0;
+    if (!VisitedSpan(centreX, std::trunc(sourceWidth / step * 0.5), canvas.width, &area.firstColumn, &lastColumn) ||
+        !VisitedSpan(centreY, std::trunc(sourceHeight / step * 0.5), canvas.height, &area.rows.first, &lastRow))
+        return CanvasArea{{0, 0}, 0, 0};
+    area.endColumn = lastColumn + 1;
+    area.rows.end = lastRow + 1;
+    return area;
+}
+
+}  // namespace
+
+CanvasArea ScaledImageArea(const Canvas& canvas, std::int32_t sourceWidth, std::int32_t sourceHeight, double centreX,
+                           double centreY, double destWidth, double destHeight) {
+    const double step = StepOf(sourceWidth, sourceHeight, centreX, centreY, destWidth, destHeight);
+    if (step == 0.0) return CanvasArea{{0, 0}, 0, 0};
+    return AreaAtStep(canvas, sourceWidth, sourceHeight, centreX, centreY, step);
+}
+
+RowBand DrawScaledImageInArea(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+                              std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                              std::int16_t allowAveraging, double centreX, double centreY, double destWidth,
+                              double destHeight, CanvasArea clip) {
     const RowBand none{0, 0};
-    if (canvas == nullptr || image == nullptr || image->loaded == 0 || sourceWidth <= 0 || sourceHeight <= 0)
-        return none;
-    if (!(std::isfinite(centreX) && std::isfinite(centreY) && std::isfinite(destWidth) && std::isfinite(destHeight)))
-        return none;
-    const double step = std::max(sourceWidth / destWidth, sourceHeight / destHeight);
-    if (!(step > 0.0 && std::isfinite(step))) return none;
+    if (canvas == nullptr || image == nullptr || image->loaded == 0) return none;
+    const double step = StepOf(sourceWidth, sourceHeight, centreX, centreY, destWidth, destHeight);
+    if (step == 0.0) return none;
     if (canvas->pixels == nullptr || canvas->bytesPerPixel < 3) return none;
+    const CanvasArea area = AreaAtStep(*canvas, sourceWidth, sourceHeight, centreX, centreY, step);
     ScaledDrawing drawing{canvas, image, mask, sourceX, sourceY, sourceWidth, sourceHeight,
                           static_cast<double>(sourceX), static_cast<double>(sourceY),
                           static_cast<double>(sourceWidth / 2), static_cast<double>(sourceHeight / 2), centreX,
-                          centreY, step, 0, 0, 0, 0};
-    const double halfDestWidth = std::trunc(sourceWidth / step * 0.5);
-    const double halfDestHeight = std::trunc(sourceHeight / step * 0.5);
-    if (!VisitedSpan(centreX, halfDestWidth, canvas->width, &drawing.firstColumn, &drawing.lastColumn)) return none;
-    if (!VisitedSpan(centreY, halfDestHeight, canvas->height, &drawing.firstRow, &drawing.lastRow)) return none;
-    drawing.firstRow = std::max(drawing.firstRow, band.first);
-    drawing.lastRow = std::min(drawing.lastRow, band.end - 1);
-    if (drawing.firstRow > drawing.lastRow) return none;
+                          centreY, step, std::max(area.firstColumn, clip.firstColumn),
+                          std::min(area.endColumn, clip.endColumn) - 1, std::max(area.rows.first, clip.rows.first),
+                          std::min(area.rows.end, clip.rows.end) - 1};
+    if (drawing.firstRow > drawing.lastRow || drawing.firstColumn > drawing.lastColumn) return none;
 
     const bool averaging = allowAveraging != 0 && step > kAveragingStep;
     WithPixelReader(*image, [&](const auto& reader) {
@@ -180,4 +192,16 @@ RowBand DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int
             DrawRows(drawing, reader, BilinearSampler{});
     });
     return RowBand{drawing.firstRow, drawing.lastRow + 1};
+}
+
+void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+                     std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                     std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight) {
+    if (canvas == nullptr) return;
+    // The working image is held for the whole square rather than entered for every pixel written:
+    // per pixel, the lock cost a third of a frame, and no other thread ever waits for it.
+    LockHold render(&canvas->renderLock);
+    canvas->changedRows = RowBand{0, canvas->height};
+    DrawScaledImageInArea(canvas, image, sourceX, sourceY, sourceWidth, sourceHeight, mask, allowAveraging, centreX,
+                          centreY, destWidth, destHeight, CanvasArea{{0, canvas->height}, 0, canvas->width});
 }

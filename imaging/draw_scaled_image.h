@@ -18,11 +18,16 @@ void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sour
                      std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
                      std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight);
 
-// DrawScaledImage limited to the rows of `band`, which gives those rows exactly what the whole
+// The canvas pixels DrawScaledImage visits for a source of that size drawn there: empty when it
+// would draw nothing for the numbers alone.
+CanvasArea ScaledImageArea(const Canvas& canvas, std::int32_t sourceWidth, std::int32_t sourceHeight, double centreX,
+                           double centreY, double destWidth, double destHeight);
+
+// DrawScaledImage limited to the pixels of `clip`, which gives those pixels exactly what the whole
 // drawing gives them, and returns the rows it visited (none when it drew nothing). For frames
-// drawn by several threads at once, each into its own band: the caller holds the canvas's render
-// lock for the whole frame, and nothing here takes it.
-RowBand DrawScaledImageInBand(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
+// drawn by several threads at once, each into its own band of rows: the caller holds the canvas's
+// render lock for the whole frame, and nothing here takes it.
+RowBand DrawScaledImageInArea(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
                               std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
                               std::int16_t allowAveraging, double centreX, double centreY, double destWidth,
-                              double destHeight, RowBand band);
+                              double destHeight, CanvasArea clip);

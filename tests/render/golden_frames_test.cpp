@@ -67,7 +67,9 @@ void DropBesideNeighbour(Group* held) {
     const std::size_t before = GroupCount();
     for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) LowerGroup(survivor);
     EXPECT_EQ(GroupCount(), before - 1);
+    const Group* placed = g_draggedGroup;
     g_draggedGroup = nullptr;
+    NoteGroupPlaced(placed);
 }
 
 // Six by five pieces of cell size 16 (pitch 23), whose margins reach past every edge of the
@@ -81,7 +83,8 @@ constexpr std::int32_t kHeight = 115;
 constexpr double kSteps[] = {0.45, 1.0, 1.07, 1.14, 2.3, 5.2};
 
 // Every frame of one game on one picture at one scale, hashed in turn: for every step a full
-// frame and drag frames that move the held group along and across rows, then a drop that joins.
+// frame and drag frames that move the held group along and across rows, then a drop that joins,
+// whose frame redraws only what the drop changed.
 // The client area is 61 × 37: no band count of several threads divides its height.
 std::uint64_t GameHash(const SourceImage& image, std::int16_t scale, std::int32_t threads) {
     g_frameThreads = threads;
@@ -110,7 +113,7 @@ std::uint64_t GameHash(const SourceImage& image, std::int16_t scale, std::int32_
         }
     }
     DropBesideNeighbour(held);
-    ComposeFrame(kDraggedGroupMoved | kRestingGroupsChanged);
+    ComposeFrame(kGroupsPlaced);
     hash = FrameHash(hash, canvas);
     ClearPuzzle();
     g_view = nullptr;
@@ -198,5 +201,57 @@ TEST(GoldenFrames, EveryPictureKindScaleAndThreadCountDrawsTheRecordedFrames) {
     g_frameThreads = threadsBefore;
     g_sourceImage = nullptr;
     g_draggedGroup = nullptr;
+    g_pixelScale = 1;
+}
+
+// A drop's frame against a full frame of the same table: both images and the rest image the same
+// byte for byte, with the joined group sunk under a group laid over its neighbour, at scale 2 on
+// several threads. With the grey changed since the last frame the drop's frame must be a full one.
+TEST(GoldenFrames, ADropsFrameIsTheFullFrameOfTheTableAfterIt) {
+    TestPicture picture;
+    MakeGradients(&picture, 3);
+    const std::int32_t threadsBefore = g_frameThreads;
+    for (const bool greyChanged : {false, true}) {
+        g_frameThreads = 3;
+        g_clientRect = PixelRect{0, 0, 61, 37};
+        g_pixelScale = 2;
+        Canvas canvas;
+        canvas.InitSize(61, 37);
+        g_canvas = &canvas;
+        View view;
+        g_view = &view;
+        g_sourceImage = &picture.image;
+        g_randomState = 7;
+        g_cellSize = 16;
+        ASSERT_TRUE(GeneratePuzzle());
+        Group* held = g_draggedGroup = RecordOf<Group>(g_groups.last);
+        const Piece* neighbour = nullptr;
+        const Piece* piece = RecordOf<PieceLink>(held->members.first)->piece;
+        const Group* resting = GroupHolding(piece->rightId != 0 ? piece->rightId : piece->leftId, &neighbour);
+        Group* over = RecordOf<Group>(g_groups.first);
+        over->x = resting->x + 5;
+        over->y = resting->y - 3;
+        ComposeFrame(kDraggedGroupMoved | kRestingGroupsChanged);
+        held->dragDX = 30;
+        ComposeFrame(kDraggedGroupMoved);
+        DropBesideNeighbour(held);
+        g_backgroundGrey = greyChanged ? 90 : 128;
+        ComposeFrame(kGroupsPlaced);
+        const auto images = [&canvas] {
+            std::vector<std::uint8_t> bytes = CanvasBytes(canvas);
+            bytes.insert(bytes.end(), canvas.restPixels, canvas.restPixels + canvas.WorkingBytes(0, canvas.height));
+            bytes.insert(bytes.end(), canvas.display, canvas.display + canvas.DisplayWidth() * canvas.DisplayHeight() * 3);
+            return bytes;
+        };
+        const std::vector<std::uint8_t> dropped = images();
+        ComposeFrame(kDraggedGroupMoved | kRestingGroupsChanged);
+        EXPECT_TRUE(dropped == images()) << (greyChanged ? "grey changed" : "same grey");
+        ClearPuzzle();
+        g_view = nullptr;
+        g_canvas = nullptr;
+    }
+    g_backgroundGrey = 128;
+    g_frameThreads = threadsBefore;
+    g_sourceImage = nullptr;
     g_pixelScale = 1;
 }
