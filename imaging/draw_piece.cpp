@@ -30,7 +30,7 @@ PiecePlace PlaceOf(const Canvas& canvas, double tableX, double tableY, double si
 
 }  // namespace
 
-void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY, const unsigned char* mask,
+void DrawPiece(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY, const MaskShape* mask,
                std::int16_t allowAveraging, double sizeX, double sizeY) {
     if (g_view == nullptr || g_view->canvas == nullptr) return;
     Canvas* canvas = g_view->canvas;
@@ -48,7 +48,7 @@ CanvasArea PieceArea(double tableX, double tableY, double sizeX, double sizeY) {
 }
 
 RowBand DrawPieceInArea(double tableX, double tableY, std::int32_t sourceX, std::int32_t sourceY,
-                        const unsigned char* mask, std::int16_t allowAveraging, double sizeX, double sizeY,
+                        const MaskShape* mask, std::int16_t allowAveraging, double sizeX, double sizeY,
                         CanvasArea clip) {
     if (g_view == nullptr || g_view->canvas == nullptr) return RowBand{0, 0};
     Canvas* canvas = g_view->canvas;

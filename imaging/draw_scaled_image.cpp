@@ -39,7 +39,7 @@ std::int64_t TruncatedOrBeyond(double value) {
 struct ScaledDrawing {
     Canvas* canvas;
     const SourceImage* image;
-    const unsigned char* mask;
+    const MaskShape* mask;
     std::int64_t firstSourceColumn;
     std::int64_t firstSourceRow;
     std::int64_t sourceWidth;
@@ -74,9 +74,8 @@ struct BilinearSampler {
 // Columns are drawn a stretch at a time, every row of the stretch in turn: what depends on the
 // column alone (its picture point, its mask column and the sampler's share of the work) is worked
 // out once for all the rows instead of once for every pixel. Each pixel is still drawn once, so
-// the order changes nothing. The mask is tested before the picture is sampled: the pixel is
-// skipped either way, and the sample it would have cost is saved. A point beyond 32 bits lies
-// outside every mask.
+// the order changes nothing. Only the columns within a run of the mask row are sampled at all,
+// and no pixel is tested against the mask. A point beyond 32 bits lies outside every mask.
 constexpr std::int32_t kStretch = 32;
 
 template <typename Sampler>
@@ -104,23 +103,40 @@ void PlanStretch(const ScaledDrawing& drawing, const Sampler& sample, std::int32
     }
 }
 
+// Draws the columns of the stretch at positions first … end − 1 of canvas row y.
+template <typename Row, typename Sampler>
+void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const PlannedStretch<Sampler>& stretch,
+                 std::int32_t first, std::int32_t end, std::int32_t y) {
+    for (std::int32_t at = first; at < end; ++at) {
+        Colour colour;
+        if (sampleRow(stretch.columns[at], &colour)) PlotPixel(drawing.canvas, stretch.canvasColumns[at], y, colour);
+    }
+}
+
 template <typename Reader, typename Sampler>
 void DrawStretchRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample,
                      const PlannedStretch<Sampler>& stretch) {
+    const std::int64_t* maskColumns = stretch.maskColumns;
     for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
         const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;
-        const unsigned char* maskRow = nullptr;
+        MaskRun runs[2];
+        std::int32_t runCount = 0;
         if (drawing.mask != nullptr) {
             const std::int64_t my = TruncatedOrBeyond(py) - drawing.firstSourceRow;
             if (my < 0 || my >= drawing.sourceHeight) continue;
-            maskRow = drawing.mask + my * drawing.sourceWidth;
+            runCount = MaskRowRuns(*drawing.mask, static_cast<std::int32_t>(my), runs);
+            if (runCount == 0) continue;
         }
         const auto sampleRow = sample.ForRow(reader, *drawing.image, py);
         if (!sampleRow.inside) continue;
-        for (std::int32_t at = 0; at < stretch.count; ++at) {
-            if (maskRow != nullptr && maskRow[stretch.maskColumns[at]] == 0) continue;
-            Colour colour;
-            if (sampleRow(stretch.columns[at], &colour)) PlotPixel(drawing.canvas, stretch.canvasColumns[at], y, colour);
+        if (drawing.mask == nullptr) {
+            DrawColumns(drawing, sampleRow, stretch, 0, stretch.count, y);
+            continue;
+        }
+        for (std::int32_t r = 0; r < runCount; ++r) {
+            const auto first = std::lower_bound(maskColumns, maskColumns + stretch.count, runs[r].first) - maskColumns;
+            const auto end = std::lower_bound(maskColumns + first, maskColumns + stretch.count, runs[r].end) - maskColumns;
+            DrawColumns(drawing, sampleRow, stretch, static_cast<std::int32_t>(first), static_cast<std::int32_t>(end), y);
         }
     }
 }
@@ -167,7 +183,7 @@ CanvasArea ScaledImageArea(const Canvas& canvas, std::int32_t sourceWidth, std::
 }
 
 RowBand DrawScaledImageInArea(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
-                              std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                              std::int32_t sourceWidth, std::int32_t sourceHeight, const MaskShape* mask,
                               std::int16_t allowAveraging, double centreX, double centreY, double destWidth,
                               double destHeight, CanvasArea clip) {
     const RowBand none{0, 0};
@@ -195,7 +211,7 @@ RowBand DrawScaledImageInArea(Canvas* canvas, const SourceImage* image, std::int
 }
 
 void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
-                     std::int32_t sourceWidth, std::int32_t sourceHeight, const unsigned char* mask,
+                     std::int32_t sourceWidth, std::int32_t sourceHeight, const MaskShape* mask,
                      std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight) {
     if (canvas == nullptr) return;
     // The working image is held for the whole square rather than entered for every pixel written:

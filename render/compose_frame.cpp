@@ -7,6 +7,7 @@
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
+#include "model/mask.h"
 #include "imaging/contrast_stretch.h"
 #include "render/canvas.h"
 #include "render/frame_threads.h"
@@ -74,9 +75,9 @@ RowBand DrawGroup(const Group& group, bool held, CanvasArea clip) {
     RowBand covered{0, 0};
     for (ListItem* item = group.members.first; item != nullptr; item = item->next) {
         const Piece* piece = RecordOf<PieceLink>(item)->piece;
+        const MaskShape mask = ShapeOf(*piece);
         covered = Spanning(covered, DrawPieceInArea(x + piece->offsetX, y + piece->offsetY, piece->homeX - g_margin,
-                                                    piece->homeY - g_margin, piece->mask, held ? 0 : 1, size, size,
-                                                    clip));
+                                                    piece->homeY - g_margin, &mask, held ? 0 : 1, size, size, clip));
     }
     return covered;
 }
