@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <type_traits>
 
 #include "imaging/axis_footprint_sampler.h"
+#include "imaging/interpolation_terms.h"
 #include "imaging/pixel_readers.h"
 #include "imaging/plot_pixel.h"
 #include "imaging/sample_bilinear.h"
+
+bool g_vectorInterpolation = TESSELON_VECTOR_TERMS != 0;
 
 namespace {
 
@@ -60,6 +64,8 @@ struct ScaledDrawing {
 // Interpolates, for pictures shown at about their size or larger.
 struct BilinearSampler {
     using Column = BilinearColumn;
+    // Columns a stretch; see PlannedStretch.
+    static constexpr std::int32_t kStretch = 256;
 
     bool PlanColumn(const SourceImage& image, double x, Column* column) const {
         return BilinearColumnAt(image, x, column);
@@ -75,11 +81,19 @@ struct BilinearSampler {
 // column alone (its picture point, its mask column and the sampler's share of the work) is worked
 // out once for all the rows instead of once for every pixel. Each pixel is still drawn once, so
 // the order changes nothing. Only the columns within a run of the mask row are sampled at all,
-// and no pixel is tested against the mask. A point beyond 32 bits lies outside every mask.
-constexpr std::int32_t kStretch = 32;
+// and no pixel is tested against the mask. A point beyond 32 bits lies outside every mask. A
+// stretch of interpolated columns is long, for the work of each row of it (its mask runs, its
+// picture rows) is then shared by many pixels; an averaged column holds the columns of its
+// footprint, and its stretch stays short.
+template <typename Sampler>
+constexpr std::int32_t StretchOf() {
+    if constexpr (std::is_same_v<Sampler, BilinearSampler>) return Sampler::kStretch;
+    return 32;
+}
 
 template <typename Sampler>
 struct PlannedStretch {
+    static constexpr std::int32_t kStretch = StretchOf<Sampler>();
     typename Sampler::Column columns[kStretch];
     std::int64_t maskColumns[kStretch];
     std::int32_t canvasColumns[kStretch];
@@ -110,6 +124,28 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
     for (std::int32_t at = first; at < end; ++at) {
         Colour colour;
         if (sampleRow(stretch.columns[at], &colour)) PlotPixel(drawing.canvas, stretch.canvasColumns[at], y, colour);
+    }
+}
+
+// Neighbouring columns of an enlarged picture often lie between the same four pixels, which are
+// then read, and their terms worked out, once for all of them.
+template <typename Reader>
+void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
+                 const PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
+    InterpolationTerms terms;
+    std::int32_t termsX0 = -1;  // whether a pixel lies to the right follows from x0 alone
+    const std::int32_t channels = drawing.image->channels;
+    for (std::int32_t at = first; at < end; ++at) {
+        const BilinearColumn& column = stretch.columns[at];
+        if (column.x0 != termsX0) {
+            Colour a, b, c, d;
+            sampleRow.Corners(column, &a, &b, &c, &d);
+            TermsOf(a, b, c, d, &terms);
+            termsX0 = column.x0;
+        }
+        Colour colour;
+        InterpolateTerms(terms, column.fx, sampleRow.fy, channels, &colour);
+        PlotPixel(drawing.canvas, stretch.canvasColumns[at], y, colour);
     }
 }
 
@@ -144,6 +180,7 @@ void DrawStretchRows(const ScaledDrawing& drawing, const Reader& reader, const S
 template <typename Reader, typename Sampler>
 void DrawRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample) {
     PlannedStretch<Sampler> stretch;
+    constexpr std::int32_t kStretch = PlannedStretch<Sampler>::kStretch;
     for (std::int32_t first = drawing.firstColumn; first <= drawing.lastColumn; first += kStretch) {
         PlanStretch(drawing, sample, first, std::min(first + kStretch - 1, drawing.lastColumn), &stretch);
         if (stretch.count > 0) DrawStretchRows(drawing, reader, sample, stretch);

@@ -105,24 +105,29 @@ struct BilinearRow {
         upper = above ? reader.RowAt(y0 + 1) : lower;
     }
 
+    // The pixels around the point of a column: A, B to its right, C above A and D above B.
+    void Corners(const BilinearColumn& column, Colour* a, Colour* b, Colour* c, Colour* d) const {
+        lower.Get(column.x0, a);
+        if (column.right)
+            lower.Get(column.x0 + 1, b);
+        else
+            *b = *a;
+        if (above) {
+            upper.Get(column.x0, c);
+            if (column.right)
+                upper.Get(column.x0 + 1, d);
+            else
+                *d = *c;
+        } else {
+            *c = *a;
+            *d = *b;
+        }
+    }
+
     bool operator()(const BilinearColumn& column, Colour* colour) const {
         *colour = Colour();
         Colour a, b, c, d;
-        lower.Get(column.x0, &a);
-        if (column.right)
-            lower.Get(column.x0 + 1, &b);
-        else
-            b = a;
-        if (above) {
-            upper.Get(column.x0, &c);
-            if (column.right)
-                upper.Get(column.x0 + 1, &d);
-            else
-                d = c;
-        } else {
-            c = a;
-            d = b;
-        }
+        Corners(column, &a, &b, &c, &d);
         InterpolateColours(a, b, c, d, column.fx, fy, image->channels, colour);
         return true;
     }

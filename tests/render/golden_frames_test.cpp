@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imaging/contrast_stretch.h"
+#include "imaging/interpolation_terms.h"
 #include "imaging/test_pictures.h"
 #include "loaders/image_loader.h"
 #include "model/generation.h"
@@ -88,6 +89,8 @@ constexpr double kSteps[] = {0.45, 1.0, 1.07, 1.14, 2.3, 5.2};
 // The client area is 61 × 37: no band count of several threads divides its height.
 std::uint64_t GameHash(const SourceImage& image, std::int16_t scale, std::int32_t threads) {
     g_frameThreads = threads;
+    // One thread interpolates by the plain path, several by the vector path where there is one.
+    g_vectorInterpolation = threads > 1 && TESSELON_VECTOR_TERMS;
     g_clientRect = PixelRect{0, 0, 61, 37};
     g_pixelScale = scale;
     Canvas canvas;
@@ -199,6 +202,7 @@ TEST(GoldenFrames, EveryPictureKindScaleAndThreadCountDrawsTheRecordedFrames) {
         if (image.storage != ImageStorage::Decoded) FreeSourceImageData(&image);
     }
     g_frameThreads = threadsBefore;
+    g_vectorInterpolation = TESSELON_VECTOR_TERMS;
     g_sourceImage = nullptr;
     g_draggedGroup = nullptr;
     g_pixelScale = 1;
