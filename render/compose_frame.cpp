@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <utility>
 
+#include "imaging/contrast_stretch.h"
 #include "imaging/draw_piece.h"
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
 #include "model/mask.h"
-#include "imaging/contrast_stretch.h"
 #include "render/canvas.h"
 #include "render/frame_threads.h"
 #include "render/view.h"
@@ -204,14 +204,14 @@ Colour BackgroundColour() {
 }
 
 // Where the held group was last drawn and where the placed group lies now, in whole blocks of rows.
-void ComposePlaced(Canvas* canvas) {
+void ComposePlaced(Canvas* canvas, CanvasArea placedArea) {
     LockHold render(&canvas->renderLock);
     LockHold display(&canvas->displayLock);
     FrameWork work{};
     work.canvas = canvas;
     work.background = BackgroundColour();
     work.placed = true;
-    work.area = Covering(g_lastHeldArea, g_placedArea);
+    work.area = Covering(g_lastHeldArea, placedArea);
     work.area.rows = WholeBlocks(work.area.rows, canvas->scale);
     const std::int32_t bands = BandCount();
     const std::int32_t blocks = (work.area.rows.end - work.area.rows.first) / canvas->scale;
@@ -235,12 +235,11 @@ void ComposeFrame(std::int32_t flags) {
     const bool placed = (flags & kGroupsPlaced) != 0 && picture && g_draggedGroup == nullptr &&
                         canvas->restPixels != nullptr && canvas->display != nullptr && CanvasUntouched(*canvas);
     if ((flags & kGroupsPlaced) != 0 && !placed) flags |= kDraggedGroupMoved | kRestingGroupsChanged;
+    // The area is good for the frame that follows the drop alone.
     const CanvasArea placedArea = std::exchange(g_placedArea, CanvasArea{{0, 0}, 0, 0});
     g_lastScene.pixels = nullptr;  // until this frame is drawn
     if (placed) {
-        g_placedArea = placedArea;
-        ComposePlaced(canvas);
-        g_placedArea = CanvasArea{{0, 0}, 0, 0};
+        ComposePlaced(canvas, placedArea);
         g_lastHeldArea = CanvasArea{{0, 0}, 0, 0};
         g_lastChangedRows = canvas->changedRows;
         g_lastScene = SceneNow(*canvas);
