@@ -128,24 +128,28 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
 }
 
 // Neighbouring columns of an enlarged picture often lie between the same four pixels, which are
-// then read, and their terms worked out, once for all of them.
+// then read, and their terms worked out, once for all of them. What stays the same along the row
+// is read before it: the compiler cannot know that the pixels written leave it alone.
 template <typename Reader>
 void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
                  const PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
     InterpolationTerms terms;
     std::int32_t termsX0 = -1;  // whether a pixel lies to the right follows from x0 alone
     const std::int32_t channels = drawing.image->channels;
+    const bool vector = g_vectorInterpolation;
+    const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
+    std::uint8_t* const row = drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y);
     for (std::int32_t at = first; at < end; ++at) {
         const BilinearColumn& column = stretch.columns[at];
         if (column.x0 != termsX0) {
             Colour a, b, c, d;
             sampleRow.Corners(column, &a, &b, &c, &d);
-            TermsOf(a, b, c, d, &terms);
+            TermsOf(a, b, c, d, vector, &terms);
             termsX0 = column.x0;
         }
         Colour colour;
-        InterpolateTerms(terms, column.fx, sampleRow.fy, channels, &colour);
-        PlotPixel(drawing.canvas, stretch.canvasColumns[at], y, colour);
+        InterpolateTerms(terms, column.fx, sampleRow.fy, channels, vector, &colour);
+        BlendColour(row + static_cast<std::size_t>(stretch.canvasColumns[at]) * bytesPerPixel, colour);
     }
 }
 

@@ -43,9 +43,11 @@ inline void StoreLanes(double* terms, __m128i lanes) {
 }
 #endif
 
-inline void TermsOf(const Colour& a, const Colour& b, const Colour& c, const Colour& d, InterpolationTerms* terms) {
+// `vector` is g_vectorInterpolation, read once for a whole row of points.
+inline void TermsOf(const Colour& a, const Colour& b, const Colour& c, const Colour& d, bool vector,
+                    InterpolationTerms* terms) {
 #if TESSELON_VECTOR_TERMS
-    if (g_vectorInterpolation) {
+    if (vector) {
         const __m128i la = ChannelLanes(a), lb = ChannelLanes(b), lc = ChannelLanes(c), ld = ChannelLanes(d);
         StoreLanes(terms->cross, _mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(la, lb), lc), ld));
         StoreLanes(terms->up, _mm_sub_epi32(lc, la));
@@ -53,6 +55,8 @@ inline void TermsOf(const Colour& a, const Colour& b, const Colour& c, const Col
         StoreLanes(terms->base, la);
         return;
     }
+#else
+    static_cast<void>(vector);
 #endif
     const std::uint8_t Colour::*channels[4] = {&Colour::red, &Colour::green, &Colour::blue, &Colour::transparency};
     for (int i = 0; i < 4; ++i) {
@@ -80,10 +84,11 @@ inline __m128i TermLanes(const InterpolationTerms& t, int i, __m128d fx, __m128d
 
 // The interpolated colour at fractions fx, fy, of `channels` as InterpolateColours takes them,
 // into a colour that starts opaque black.
-inline void InterpolateTerms(const InterpolationTerms& t, double fx, double fy, std::int32_t channels, Colour* colour) {
+inline void InterpolateTerms(const InterpolationTerms& t, double fx, double fy, std::int32_t channels, bool vector,
+                             Colour* colour) {
     *colour = Colour();
 #if TESSELON_VECTOR_TERMS
-    if (g_vectorInterpolation && channels > 1) {
+    if (vector && channels > 1) {
         const __m128d x = _mm_set1_pd(fx);
         const __m128d y = _mm_set1_pd(fy);
         const __m128i low = TermLanes(t, 0, x, y);
@@ -94,6 +99,8 @@ inline void InterpolateTerms(const InterpolationTerms& t, double fx, double fy, 
         if (channels >= 4) colour->transparency = static_cast<std::uint8_t>(_mm_cvtsi128_si32(_mm_srli_si128(high, 4)));
         return;
     }
+#else
+    static_cast<void>(vector);
 #endif
     colour->red = TermChannel(t, 0, fx, fy);
     if (channels <= 1) {
