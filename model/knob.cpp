@@ -9,7 +9,7 @@ SeamKnob DrawKnob(bool onSecond) {
     const std::int32_t start = g_margin + RandomInRange(2, c - length - 2);
     SeamKnob knob{};
     knob.start = static_cast<std::uint16_t>(start);
-    knob.length = static_cast<std::uint16_t>(length) & 0x7FFF;
+    knob.length = static_cast<std::uint16_t>(length & 0x7FFF);
     knob.onSecond = onSecond ? 1 : 0;
     return knob;
 }
