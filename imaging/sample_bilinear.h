@@ -80,14 +80,13 @@ inline bool BilinearColumnAt(const SourceImage& image, double x, BilinearColumn*
     return true;
 }
 
-// SampleBilinearWith for points along one picture row y, whose two rows of pixels are found once
-// for all of them, at columns inside the picture. Every pixel read lies inside the picture, where
-// a read is a row's Get.
+// The pixels SampleBilinearWith interpolates, for points along one picture row y, whose two rows of
+// pixels are found once for all of them, at columns inside the picture. Every pixel read lies
+// inside the picture, where a read is a row's Get.
 template <typename Reader>
 struct BilinearRow {
     using Line = decltype(std::declval<Reader>().RowAt(0));
 
-    const SourceImage* image;
     bool inside;  // y lies within the picture and the picture is loaded
     bool above;   // a row of pixels lies above y
     double fy;
@@ -95,7 +94,7 @@ struct BilinearRow {
     Line upper;
 
     BilinearRow(const Reader& reader, const SourceImage& picture, double y)
-        : image(&picture), inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
+        : inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
           lower(reader.RowAt(0)), upper(lower) {
         if (!inside) return;
         const auto y0 = static_cast<std::int32_t>(y);
@@ -122,13 +121,5 @@ struct BilinearRow {
             *c = *a;
             *d = *b;
         }
-    }
-
-    bool operator()(const BilinearColumn& column, Colour* colour) const {
-        *colour = Colour();
-        Colour a, b, c, d;
-        Corners(column, &a, &b, &c, &d);
-        InterpolateColours(a, b, c, d, column.fx, fy, image->channels, colour);
-        return true;
     }
 };
