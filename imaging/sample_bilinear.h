@@ -80,14 +80,13 @@ inline bool BilinearColumnAt(const SourceImage& image, double x, BilinearColumn*
     return true;
 }
 
-// SampleBilinearWith for points along one picture row y, whose two rows of pixels are found once
-// for all of them, at columns inside the picture. Every pixel read lies inside the picture, where
-// a read is a row's Get.
+// The pixels SampleBilinearWith interpolates, for points along one picture row y, whose two rows of
+// pixels are found once for all of them, at columns inside the picture. Every pixel read lies
+// inside the picture, where a read is a row's Get.
 template <typename Reader>
 struct BilinearRow {
     using Line = decltype(std::declval<Reader>().RowAt(0));
 
-    const SourceImage* image;
     bool inside;  // y lies within the picture and the picture is loaded
     bool above;   // a row of pixels lies above y
     double fy;
@@ -95,7 +94,7 @@ struct BilinearRow {
     Line upper;
 
     BilinearRow(const Reader& reader, const SourceImage& picture, double y)
-        : image(&picture), inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
+        : inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
           lower(reader.RowAt(0)), upper(lower) {
         if (!inside) return;
         const auto y0 = static_cast<std::int32_t>(y);
@@ -105,25 +104,22 @@ struct BilinearRow {
         upper = above ? reader.RowAt(y0 + 1) : lower;
     }
 
-    bool operator()(const BilinearColumn& column, Colour* colour) const {
-        *colour = Colour();
-        Colour a, b, c, d;
-        lower.Get(column.x0, &a);
+    // The pixels around the point of a column: A, B to its right, C above A and D above B.
+    void Corners(const BilinearColumn& column, Colour* a, Colour* b, Colour* c, Colour* d) const {
+        lower.Get(column.x0, a);
         if (column.right)
-            lower.Get(column.x0 + 1, &b);
+            lower.Get(column.x0 + 1, b);
         else
-            b = a;
+            *b = *a;
         if (above) {
-            upper.Get(column.x0, &c);
+            upper.Get(column.x0, c);
             if (column.right)
-                upper.Get(column.x0 + 1, &d);
+                upper.Get(column.x0 + 1, d);
             else
-                d = c;
+                *d = *c;
         } else {
-            c = a;
-            d = b;
+            *c = *a;
+            *d = *b;
         }
-        InterpolateColours(a, b, c, d, column.fx, fy, image->channels, colour);
-        return true;
     }
 };

@@ -1,5 +1,7 @@
 #include "model/group.h"
 
+#include "model/mask.h"
+
 List g_groups;
 Group* g_draggedGroup = nullptr;
 
@@ -9,7 +11,6 @@ void DestroyGroup(Group* group) {
 }
 
 static void FreePiece(Piece* piece) {
-    delete[] piece->mask;
     Unlink(&piece->links);
     delete piece;
 }
@@ -23,6 +24,7 @@ void ClearPuzzle() {
         DestroyGroup(group);
         delete group;
     }
+    FreeSeamTable();
     // The held group is gone with the rest; a pointer to it must not outlive it.
     g_draggedGroup = nullptr;
 }

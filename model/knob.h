@@ -1,14 +1,11 @@
 #pragma once
 
-#include <cstdint>
+#include "model/mask.h"
 
 // The two kinds of seam: between a left and a right piece the knob runs along mask rows and
 // points sideways; between an upper and a lower piece it runs along mask columns.
 enum class Seam : std::int32_t { LeftRight, UpperLower };
 
-// Draws one seam's rectangular knob into `knobMask` and the matching socket into `socketMask`,
-// both g_maskSize square. The knob fills m / 2 lines from `knobLine` on; the socket clears the
-// m / 2 − 1 lines from `socketLine` on. Lines are mask columns for a left-right seam and mask rows
-// for an upper-lower one. Draws the knob's length, then its start along the seam: two steps of
-// the generator.
-void AddKnob(Seam seam, unsigned char* knobMask, std::int32_t knobLine, unsigned char* socketMask, std::int32_t socketLine);
+// Draws one seam's rectangular knob, m / 2 lines deep, whose socket on the other piece is
+// m / 2 − 1 lines deep: its length, then its start along the seam, two steps of the generator.
+SeamKnob DrawKnob(bool onSecond);

@@ -4,11 +4,10 @@
 
 #include "model/list.h"
 
-// One cell of the puzzle. Its mask is g_maskSize × g_maskSize bytes, row 0 first, 255 where the
-// pixel belongs to the piece and 0 elsewhere; the mask's centre is the piece's table position.
+// One cell of the puzzle. Its mask (see mask.h) is worked out from the seams of its grid cell,
+// which its id names; the mask's centre is the piece's table position.
 struct Piece {
     ListItem links;  // never linked
-    unsigned char* mask = nullptr;
     std::int32_t id = 0;
     std::int32_t rightId = 0;
     std::int32_t downId = 0;

@@ -136,6 +136,18 @@ void Canvas::FillRows(Colour colour, RowBand rows) {
     for (std::int32_t row = 1; row < rows.end - rows.first; ++row) std::memcpy(first + row * rowBytes, first, rowBytes);
 }
 
+void Canvas::FillArea(Colour colour, CanvasArea area) {
+    if (area.firstColumn >= area.endColumn) return;
+    for (std::int32_t row = area.rows.first; row < area.rows.end; ++row) {
+        std::uint8_t* pixel = pixels + WorkingBytes(0, row) + static_cast<std::size_t>(area.firstColumn) * 3;
+        for (std::int32_t x = area.firstColumn; x < area.endColumn; ++x, pixel += 3) {
+            pixel[0] = colour.red;
+            pixel[1] = colour.green;
+            pixel[2] = colour.blue;
+        }
+    }
+}
+
 void Canvas::SaveRestRows(RowBand rows) {
     if (restPixels == nullptr || rows.first >= rows.end) return;
     const std::size_t start = WorkingBytes(0, rows.first);

@@ -14,6 +14,14 @@ struct RowBand {
     std::int32_t end;
 };
 
+// Working columns firstColumn … endColumn − 1 of `rows`: what one drawing covers, or the part of
+// the canvas a frame redraws. Empty when either range is.
+struct CanvasArea {
+    RowBand rows;
+    std::int32_t firstColumn;
+    std::int32_t endColumn;
+};
+
 // The software frame buffer. Pieces are painted into the working image `pixels` (red, green,
 // blue), which is `scale` times the client area in each direction; `UpdateDisplay` reduces it
 // into `display` (blue, green, red), laid out as the pixel rows of a 24-bit bottom-up bitmap.
@@ -60,6 +68,7 @@ struct Canvas {
     // ReduceRows is given start and end on whole blocks of `scale` rows.
     bool PrepareFrame(bool savesRest);
     void FillRows(Colour colour, RowBand rows);
+    void FillArea(Colour colour, CanvasArea area);
     void SaveRestRows(RowBand rows);
     void RestoreRestRows(RowBand rows);
     void ReduceRows(RowBand rows);

@@ -1,13 +1,17 @@
 #include "render/compose_frame.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "imaging/contrast_stretch.h"
 #include "imaging/draw_piece.h"
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
+#include "model/mask.h"
 #include "render/canvas.h"
 #include "render/frame_threads.h"
+#include "render/view.h"
 
 std::int16_t g_backgroundGrey = 128;
 
@@ -26,6 +30,8 @@ struct FrameWork {
     std::int32_t rowsPerBand;  // whole blocks of `scale` rows
     bool startsFromRest;       // or from the background
     bool drawsResting;
+    bool placed;      // a drop's frame, which redraws `area` alone, its rows in bands
+    CanvasArea area;
     const Group* held;   // drawn on top, or null
     RowBand staleRows;   // where a frame that starts from the rest image must restore and reduce
     RowBand heldRows[kMaxBands];
@@ -40,6 +46,16 @@ RowBand Spanning(RowBand a, RowBand b) {
     return RowBand{std::min(a.first, b.first), std::max(a.end, b.end)};
 }
 
+bool IsEmpty(CanvasArea area) { return IsEmpty(area.rows) || area.firstColumn >= area.endColumn; }
+
+// The smallest area holding both.
+CanvasArea Covering(CanvasArea a, CanvasArea b) {
+    if (IsEmpty(a)) return b;
+    if (IsEmpty(b)) return a;
+    return CanvasArea{Spanning(a.rows, b.rows), std::min(a.firstColumn, b.firstColumn),
+                      std::max(a.endColumn, b.endColumn)};
+}
+
 RowBand Within(RowBand rows, RowBand band) {
     return RowBand{std::max(rows.first, band.first), std::min(rows.end, band.end)};
 }
@@ -51,7 +67,7 @@ RowBand WholeBlocks(RowBand rows, std::int32_t scale) {
 
 // Resting groups may be averaged where the picture is shrunk; the held group is redrawn at every
 // pointer move and always takes the cheaper interpolation. Returns the rows the group covered.
-RowBand DrawGroup(const Group& group, bool held, RowBand rows) {
+RowBand DrawGroup(const Group& group, bool held, CanvasArea clip) {
     // Positions are summed as doubles, where no sum of 32-bit coordinates can overflow.
     const double x = static_cast<double>(group.x) + (held ? group.dragDX : 0);
     const double y = static_cast<double>(group.y) + (held ? group.dragDY : 0);
@@ -59,11 +75,34 @@ RowBand DrawGroup(const Group& group, bool held, RowBand rows) {
     RowBand covered{0, 0};
     for (ListItem* item = group.members.first; item != nullptr; item = item->next) {
         const Piece* piece = RecordOf<PieceLink>(item)->piece;
-        covered = Spanning(covered, DrawPieceInBand(x + piece->offsetX, y + piece->offsetY, piece->homeX - g_margin,
-                                                    piece->homeY - g_margin, piece->mask, held ? 0 : 1, size, size,
-                                                    rows));
+        const MaskShape mask = ShapeOf(*piece);
+        covered = Spanning(covered, DrawPieceInArea(x + piece->offsetX, y + piece->offsetY, piece->homeX - g_margin,
+                                                    piece->homeY - g_margin, &mask, held ? 0 : 1, size, size, clip));
     }
     return covered;
+}
+
+// The canvas pixels DrawGroup visits.
+CanvasArea GroupArea(const Group& group, bool held) {
+    const double x = static_cast<double>(group.x) + (held ? group.dragDX : 0);
+    const double y = static_cast<double>(group.y) + (held ? group.dragDY : 0);
+    CanvasArea area{{0, 0}, 0, 0};
+    for (ListItem* item = group.members.first; item != nullptr; item = item->next) {
+        const Piece* piece = RecordOf<PieceLink>(item)->piece;
+        area = Covering(area, PieceArea(x + piece->offsetX, y + piece->offsetY, g_maskSize, g_maskSize));
+    }
+    return area;
+}
+
+// A drop's frame: the area alone is drawn again from the background, every group that touches it
+// in drawing order, and then equals the rest image there, as everywhere else.
+void ComposePlacedBand(const FrameWork& work, RowBand rows) {
+    Canvas* canvas = work.canvas;
+    const CanvasArea clip{rows, work.area.firstColumn, work.area.endColumn};
+    canvas->FillArea(work.background, clip);
+    for (ListItem* item = g_groups.first; item != nullptr; item = item->next) DrawGroup(*RecordOf<Group>(item), false, clip);
+    canvas->SaveRestRows(rows);
+    canvas->ReduceRows(rows);
 }
 
 // Every group is drawn into every band, in the same order, clipped to the band's rows; a pixel
@@ -73,8 +112,15 @@ RowBand DrawGroup(const Group& group, bool held, RowBand rows) {
 void ComposeBand(void* context, std::int32_t band) {
     FrameWork& work = *static_cast<FrameWork*>(context);
     Canvas* canvas = work.canvas;
+    if (work.placed) {
+        const std::int32_t first = std::min(work.area.rows.first + band * work.rowsPerBand, work.area.rows.end);
+        ComposePlacedBand(work, RowBand{first, std::min(first + work.rowsPerBand, work.area.rows.end)});
+        work.heldRows[band] = RowBand{0, 0};
+        return;
+    }
     const std::int32_t first = std::min(band * work.rowsPerBand, canvas->height);
     const RowBand rows{first, std::min(first + work.rowsPerBand, canvas->height)};
+    const CanvasArea clip{rows, 0, canvas->width};
     RowBand reduced = rows;
     if (work.startsFromRest) {
         const RowBand stale = Within(work.staleRows, rows);
@@ -86,11 +132,11 @@ void ComposeBand(void* context, std::int32_t band) {
     if (work.drawsResting) {
         for (ListItem* item = g_groups.first; item != nullptr; item = item->next) {
             const Group* group = RecordOf<Group>(item);
-            if (group != g_draggedGroup) DrawGroup(*group, false, rows);
+            if (group != g_draggedGroup) DrawGroup(*group, false, clip);
         }
         canvas->SaveRestRows(rows);
     }
-    work.heldRows[band] = work.held != nullptr ? DrawGroup(*work.held, true, rows) : RowBand{0, 0};
+    work.heldRows[band] = work.held != nullptr ? DrawGroup(*work.held, true, clip) : RowBand{0, 0};
     if (work.startsFromRest) reduced = Within(WholeBlocks(Spanning(reduced, work.heldRows[band]), canvas->scale), rows);
     canvas->ReduceRows(reduced);
 }
@@ -102,17 +148,103 @@ bool IsInPlay(const Group* group) {
     return false;
 }
 
+// What the last frame was drawn with, and where it drew the held group: a drop's frame may redraw
+// only its area while everything else stays as that frame left it.
+struct FrameScene {
+    double toCanvas[3][3];
+    double tableWidth;
+    double tableHeight;
+    const std::uint8_t* pixels;
+    const SourceImage* picture;
+    const void* stretch;
+    std::int16_t grey;
+};
+
+FrameScene g_lastScene{};
+CanvasArea g_lastHeldArea{{0, 0}, 0, 0};
+// Every other writer of the canvas marks all its rows changed, which the last frame left narrower.
+RowBand g_lastChangedRows{0, 0};
+CanvasArea g_placedArea{{0, 0}, 0, 0};
+
+FrameScene SceneNow(const Canvas& canvas) {
+    FrameScene scene{};
+    if (g_view != nullptr) {
+        std::copy(&g_view->toCanvas[0][0], &g_view->toCanvas[0][0] + 9, &scene.toCanvas[0][0]);
+        scene.tableWidth = g_view->tableWidth;
+        scene.tableHeight = g_view->tableHeight;
+    }
+    scene.pixels = canvas.pixels;
+    scene.picture = g_sourceImage;
+    scene.stretch = g_sourceImage != nullptr ? StretchInForce(*g_sourceImage) : nullptr;
+    scene.grey = g_backgroundGrey;
+    return scene;
+}
+
+bool SameScene(const FrameScene& a, const FrameScene& b) {
+    return std::equal(&a.toCanvas[0][0], &a.toCanvas[0][0] + 9, &b.toCanvas[0][0]) && a.tableWidth == b.tableWidth &&
+           a.tableHeight == b.tableHeight && a.pixels == b.pixels && a.picture == b.picture &&
+           a.stretch == b.stretch && a.grey == b.grey;
+}
+
 std::int32_t BandCount() {
     const std::int32_t threads = std::clamp(g_frameThreads, 1, kMaxBands / kBandsPerThread);
     return threads == 1 ? 1 : threads * kBandsPerThread;
 }
 
+bool CanvasUntouched(const Canvas& canvas) {
+    const RowBand rows = canvas.changedRows;
+    return rows.first == g_lastChangedRows.first && rows.end == g_lastChangedRows.end &&
+           !(rows.first == 0 && rows.end == canvas.height) && SameScene(g_lastScene, SceneNow(canvas));
+}
+
+Colour BackgroundColour() {
+    Colour background;
+    background.red = background.green = background.blue = static_cast<std::uint8_t>(g_backgroundGrey & 0xFF);
+    return background;
+}
+
+// Where the held group was last drawn and where the placed group lies now, in whole blocks of rows.
+void ComposePlaced(Canvas* canvas, CanvasArea placedArea) {
+    LockHold render(&canvas->renderLock);
+    LockHold display(&canvas->displayLock);
+    FrameWork work{};
+    work.canvas = canvas;
+    work.background = BackgroundColour();
+    work.placed = true;
+    work.area = Covering(g_lastHeldArea, placedArea);
+    work.area.rows = WholeBlocks(work.area.rows, canvas->scale);
+    const std::int32_t bands = BandCount();
+    const std::int32_t blocks = (work.area.rows.end - work.area.rows.first) / canvas->scale;
+    work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
+    if (!IsEmpty(work.area)) RunBands(ComposeBand, &work, bands);
+    canvas->changedRows = RowBand{0, 0};
+}
+
 }  // namespace
+
+void NoteGroupPlaced(const Group* placed) {
+    g_placedArea = placed != nullptr && g_canvas != nullptr ? GroupArea(*placed, false) : CanvasArea{{0, 0}, 0, 0};
+}
 
 void ComposeFrame(std::int32_t flags) {
     if (g_canvas == nullptr) return;
     Canvas* canvas = g_canvas;
     const bool picture = g_sourceImage != nullptr && g_sourceImage->loaded != 0;
+    // A drop's frame redraws its area alone only over the frame just drawn, unchanged but for the
+    // drop, and with a rest image to keep; otherwise it is a full frame.
+    const bool placed = (flags & kGroupsPlaced) != 0 && picture && g_draggedGroup == nullptr &&
+                        canvas->restPixels != nullptr && canvas->display != nullptr && CanvasUntouched(*canvas);
+    if ((flags & kGroupsPlaced) != 0 && !placed) flags |= kDraggedGroupMoved | kRestingGroupsChanged;
+    // The area is good for the frame that follows the drop alone.
+    const CanvasArea placedArea = std::exchange(g_placedArea, CanvasArea{{0, 0}, 0, 0});
+    g_lastScene.pixels = nullptr;  // until this frame is drawn
+    if (placed) {
+        ComposePlaced(canvas, placedArea);
+        g_lastHeldArea = CanvasArea{{0, 0}, 0, 0};
+        g_lastChangedRows = canvas->changedRows;
+        g_lastScene = SceneNow(*canvas);
+        return;
+    }
     const bool drawsHeld = picture && (flags & kDraggedGroupMoved) != 0;
     // Without a rest image to start from (its memory could not be had), a drag frame is a full one.
     const bool drawsResting =
@@ -124,8 +256,7 @@ void ComposeFrame(std::int32_t flags) {
 
     FrameWork work{};
     work.canvas = canvas;
-    work.background.red = work.background.green = work.background.blue =
-        static_cast<std::uint8_t>(g_backgroundGrey & 0xFF);
+    work.background = BackgroundColour();
     work.startsFromRest = drawsHeld && !drawsResting && canvas->restPixels != nullptr;
     work.drawsResting = drawsResting;
     work.held = drawsHeld && g_draggedGroup != nullptr && IsInPlay(g_draggedGroup) ? g_draggedGroup : nullptr;
@@ -141,4 +272,7 @@ void ComposeFrame(std::int32_t flags) {
     RowBand heldRows{0, 0};
     for (std::int32_t band = 0; band < bands; ++band) heldRows = Spanning(heldRows, work.heldRows[band]);
     canvas->changedRows = overRest ? heldRows : RowBand{0, canvas->height};
+    g_lastHeldArea = work.held != nullptr ? GroupArea(*work.held, true) : CanvasArea{{0, 0}, 0, 0};
+    g_lastChangedRows = canvas->changedRows;
+    g_lastScene = SceneNow(*canvas);
 }

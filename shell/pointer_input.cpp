@@ -57,7 +57,9 @@ void Drop() {
     for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) {
         LowerGroup(survivor);
     }
+    const Group* placed = g_draggedGroup;
     g_draggedGroup = nullptr;
+    NoteGroupPlaced(placed);
 }
 
 }  // namespace
@@ -89,10 +91,10 @@ LRESULT OnButtonUp(HWND window, WPARAM wParam, LPARAM lParam) {
     Drop();
     // Released only now: the capture-changed message it sends finds no group held.
     ReleaseCapture();
-    return Redraw(window, WM_LBUTTONUP, wParam, lParam, kDraggedGroupMoved | kRestingGroupsChanged);
+    return Redraw(window, WM_LBUTTONUP, wParam, lParam, kGroupsPlaced);
 }
 
 LRESULT OnCaptureLost(HWND window, WPARAM wParam, LPARAM lParam) {
     Drop();
-    return Redraw(window, WM_CAPTURECHANGED, wParam, lParam, kDraggedGroupMoved | kRestingGroupsChanged);
+    return Redraw(window, WM_CAPTURECHANGED, wParam, lParam, kGroupsPlaced);
 }

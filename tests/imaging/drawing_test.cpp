@@ -42,13 +42,14 @@ TEST(BlendColour, TransparencyWeighsTheOldPixelAgainstTheNewColour) {
 // Destination 7.2 makes spans that end exactly on the canvas edges: centre 4.5 visits columns 1
 // to trunc(4.5 + 3 + 0.5) = 8, one past the last, and centre 2.5 from trunc(−1.0) = −1, one
 // before the first; the picture points there (3.94 and 0.06) still lie inside the picture, so
-// only the clipping keeps them off the canvas.
+// only the clipping keeps them off the canvas. The mask has a strip of 2 cut along its first rows
+// and a socket one row deeper over columns 1 and 2: rows 0 and 1 are empty, row 2 two runs.
 TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTheCanvas) {
-    std::vector<unsigned char> mask(16, 255);
-    mask[0] = mask[9] = mask[15] = 0;  // pixels (0, 0), (1, 2) and (3, 3)
+    MaskShape mask{4, 2, {}};
+    mask.sides[2] = MaskSide{SideCut::Socket, 1, 2};
     const struct { std::int32_t inset; double centre, destSize; bool masked; std::int16_t averaging; const char* rows; } cases[] = {
         {0, 2.0, 4.0, false, 1, "........ ........ ........ ........ mnop.... ijkl.... efgh.... abcd...."},
-        {0, 2.0, 4.0, true, 1, "........ ........ ........ ........ mno..... i.kl.... efgh.... .bcd...."},
+        {0, 2.0, 4.0, true, 1, "........ ........ ........ ........ mnop.... i..l.... ........ ........"},
         // Footprints from (1, 1), (3, 1), (1, 3) and (3, 3): f g j k average 7.5, h l 9, n o 13.5;
         // columns and rows past the picture are not counted.
         {0, 5.5, 2.0, false, 1, "........ .....np. .....hj. ........ ........ ........ ........ ........"},
@@ -73,7 +74,7 @@ TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTh
         SizeCanvas(&canvas, 8, 8);
         canvas.Fill(Colour{'.', '.', '.', 0});
         const std::int32_t size = 4 - 2 * c.inset;
-        DrawScaledImage(&canvas, &picture.image, c.inset, c.inset, size, size, c.masked ? mask.data() : nullptr, c.averaging, c.centre, c.centre, c.destSize, c.destSize);
+        DrawScaledImage(&canvas, &picture.image, c.inset, c.inset, size, size, c.masked ? &mask : nullptr, c.averaging, c.centre, c.centre, c.destSize, c.destSize);
         EXPECT_EQ(CanvasLetters(canvas), c.rows) << "centre " << c.centre << ", size " << c.destSize << ", averaging " << c.averaging;
     }
 

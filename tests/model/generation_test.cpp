@@ -18,6 +18,8 @@ struct Rect {
     unsigned char value;
 };
 
+std::size_t MaskBytes() { return static_cast<std::size_t>(g_maskSize) * static_cast<std::size_t>(g_maskSize); }
+
 // A mask of g_maskSize squared bytes, all `start`, with the rectangles painted over it in order.
 Mask Painted(unsigned char start, const std::vector<Rect>& rects) {
     Mask mask(MaskBytes(), start);
@@ -27,23 +29,34 @@ Mask Painted(unsigned char start, const std::vector<Rect>& rects) {
     return mask;
 }
 
+// A piece's mask as bytes: 255 over the runs of every row.
+Mask Expanded(const Piece& piece) {
+    const MaskShape shape = ShapeOf(piece);
+    Mask mask(MaskBytes(), 0);
+    for (int row = 0; row < g_maskSize; ++row) {
+        MaskRun runs[2];
+        const int count = MaskRowRuns(shape, row, runs);
+        for (int r = 0; r < count; ++r) {
+            for (int x = runs[r].first; x < runs[r].end; ++x) mask[row * g_maskSize + x] = 255;
+        }
+    }
+    return mask;
+}
+
 }  // namespace
 
-// The draws 786958079 and 1526468270 are about 0.366 and 0.711 of 2^31. Cell 8 (m 4, h 2):
-// length 4 + 0, start 4 + 2 + 0 = 6. Cell 64 (m 32, h 16): length 4 + 21 (58 × 0.366),
-// start 32 + 2 + 24 (35 × 0.711) = 58.
-TEST_F(PuzzleTest, FromStateZeroAKnobIsHDeepAndItsSocketHMinusOneOnTheSameLines) {
-    const struct { int cellSize; Seam seam; int knobLine, socketLine; Rect knob, socket; } cases[] = {
-        {8, Seam::LeftRight, 14, 2, {14, 6, 2, 4, 255}, {2, 6, 1, 4, 0}},
-        {64, Seam::UpperLower, 0, 97, {58, 0, 25, 16, 255}, {58, 97, 25, 15, 0}}};
+// The draws 786958079 and 1526468270 are about 0.366 and 0.711 of 2^31. Cell 8 (m 4): length
+// 4 + 0, start 4 + 2 + 0 = 6. Cell 64 (m 32): length 4 + 21 (58 × 0.366), start 32 + 2 + 24
+// (35 × 0.711) = 58.
+TEST_F(PuzzleTest, FromStateZeroAKnobIsDrawnLengthFirst) {
+    const struct { int cellSize; bool onSecond; int start, length; } cases[] = {{8, true, 6, 4}, {64, false, 58, 25}};
     for (const auto& c : cases) {
         g_cellSize = c.cellSize;
         FixGridGeometry();
-        Mask knob(MaskBytes(), 0);
-        Mask socket(MaskBytes(), 255);
         g_randomState = 0;
-        AddKnob(c.seam, knob.data(), c.knobLine, socket.data(), c.socketLine);
-        EXPECT_TRUE(knob == Painted(0, {c.knob}) && socket == Painted(255, {c.socket})) << "cell " << c.cellSize;
+        const SeamKnob knob = DrawKnob(c.onSecond);
+        EXPECT_EQ(std::vector({int{knob.start}, int{knob.length}, int{knob.onSecond}}), std::vector({c.start, c.length, int{c.onSecond}}))
+            << "cell " << c.cellSize;
     }
 }
 
@@ -72,9 +85,8 @@ TEST_F(PuzzleTest, EveryPieceLiesAndIsCutAsTheDrawsFromTheSeedSay) {
         const std::vector<Group*> groups = Groups();
         ASSERT_EQ(groups.size(), 4u);
         for (int i = 0; i < 4; ++i) {
-            const unsigned char* mask = Pieces(groups[i])[0]->mask;
             EXPECT_EQ(std::pair(groups[i]->x, groups[i]->y), cut.positions[i]) << "seed " << cut.seed << ", piece " << i;
-            EXPECT_TRUE(Mask(mask, mask + MaskBytes()) == Painted(255, cut.masks[i])) << "seed " << cut.seed << ", piece " << i;
+            EXPECT_TRUE(Expanded(*Pieces(groups[i])[0]) == Painted(255, cut.masks[i])) << "seed " << cut.seed << ", piece " << i;
         }
     }
 }

@@ -65,7 +65,7 @@ inline std::uint64_t StateAfter(std::uint64_t state, int steps) {
 // the given offset inside its group.
 inline Piece* GridPiece(std::int32_t r, std::int32_t k, std::int32_t offsetX = 0, std::int32_t offsetY = 0) {
     const std::int32_t id = 1000 * r + k;
-    return new Piece{{}, new unsigned char[1](), id, id + 1, id + 1000, id - 1, id - 1000, 0, 0, offsetX, offsetY};
+    return new Piece{{}, id, id + 1, id + 1000, id - 1, id - 1000, 0, 0, offsetX, offsetY};
 }
 
 // A group at (x, y) holding the pieces, put on top of the drawing order.
