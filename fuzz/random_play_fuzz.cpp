@@ -62,7 +62,7 @@ void CheckPuzzle(std::int64_t pieces) {
 
 bool SameRecord(const PuzzleRecord& a, const PuzzleRecord& b) {
     return a.groupCount == b.groupCount && a.tableWidth == b.tableWidth && a.tableHeight == b.tableHeight &&
-           std::memcmp(a.view, b.view, sizeof(a.view)) == 0 && a.backgroundGrey == b.backgroundGrey &&
+           std::memcmp(a.view, b.view, sizeof(a.view)) == 0 && a.backgroundGrey == b.backgroundGrey && a.contrastStretch == b.contrastStretch &&
            std::memcmp(a.groups.get(), b.groups.get(), sizeof(GroupRecord) * static_cast<std::size_t>(a.groupCount)) == 0 &&
            std::memcmp(a.members.get(), b.members.get(), sizeof(std::int32_t) * static_cast<std::size_t>(RecordedPieces(a))) == 0;
 }

@@ -9,6 +9,7 @@
 //   view 1.125 0 -12.5 0 1.125 40          the view's first two rows, table units a canvas pixel
 //   grey 128
 //   scale 1
+//   stretch 0                              the contrast stretch of FITS and PDS pictures, off or on
 //   played 754000                          milliseconds of play
 //   groups 29                              then that many groups, bottom of the drawing order first:
 //   group 301 190 -25 -17 2                x, y, the members' shift from their homes, member count
@@ -137,6 +138,7 @@ bool PutRecord(Output* out, const PuzzleRecord& record) {
     Put(out, "\n");
     PutField(out, "grey", {record.backgroundGrey});
     PutField(out, "scale", {record.pixelScale});
+    PutField(out, "stretch", {record.contrastStretch});
     PutField(out, "played", {record.playedMs});
     PutField(out, "groups", {record.groupCount});
     std::int64_t member = 0;
@@ -326,6 +328,8 @@ bool ReadSettings(Input* in, PuzzleRecord* record) {
     record->backgroundGrey = As<std::int16_t>(values[0]);
     if (!ReadField(in, "scale", {{1, 2}}, values)) return false;
     record->pixelScale = As<std::int16_t>(values[0]);
+    if (!ReadField(in, "stretch", {{0, 1}}, values)) return false;
+    record->contrastStretch = As<std::int16_t>(values[0]);
     if (!ReadField(in, "played", {{0, kLongestPlay}}, values)) return false;
     record->playedMs = values[0];
     return ReadField(in, "groups", {{1, RecordedPieces(*record)}}, values) && AllocateRecord(record, As<std::int32_t>(values[0]));

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "imaging/contrast_stretch.h"
 #include "model/group.h"
 #include "model/table.h"
 #include "progress/puzzle_arrangement.h"
@@ -47,6 +48,7 @@ bool CapturePuzzle(PuzzleRecord* record) {
     for (int r = 0; r < 2; ++r) std::copy(g_view->toTable[r], g_view->toTable[r] + 3, record->view[r]);
     record->backgroundGrey = static_cast<std::int16_t>(g_backgroundGrey & 255);
     record->pixelScale = g_pixelScale;
+    record->contrastStretch = g_contrastStretch != 0 ? 1 : 0;
     std::int64_t member = 0;
     std::int32_t g = 0;
     for (ListItem* it = g_groups.first; it != nullptr; it = it->next, ++g) {

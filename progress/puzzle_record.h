@@ -32,6 +32,7 @@ struct PuzzleRecord {
     double view[2][3] = {};  // the view's toTable rows; the third is always (0, 0, 1)
     std::int16_t backgroundGrey = 128;
     std::int16_t pixelScale = 1;
+    std::int16_t contrastStretch = 0;
     std::int64_t playedMs = 0;
     std::int32_t groupCount = 0;
     std::unique_ptr<GroupRecord[]> groups;  // drawing order, bottom first

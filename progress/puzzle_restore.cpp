@@ -2,6 +2,7 @@
 #include <memory>
 #include <new>
 
+#include "imaging/contrast_stretch.h"
 #include "loaders/source_image.h"
 #include "model/generation.h"
 #include "model/geometry.h"
@@ -98,6 +99,7 @@ bool ArrangeGroups(const PuzzleRecord& record) {
 bool ArrangeView(const PuzzleRecord& record) {
     g_backgroundGrey = record.backgroundGrey;
     g_pixelScale = record.pixelScale;
+    g_contrastStretch = record.contrastStretch;
     if (g_canvas != nullptr && g_canvas->scale != record.pixelScale) {
         g_canvas->Resize(g_clientRect.right - g_clientRect.left, g_clientRect.bottom - g_clientRect.top, record.pixelScale);
     }

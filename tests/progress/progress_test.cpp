@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging/contrast_stretch.h"
 #include "imaging/test_pictures.h"
 #include "model/generation.h"
 #include "model/joining.h"
@@ -109,8 +110,8 @@ protected:
 
 }  // namespace
 
-// Joined groups, a moved view, another grey and the double scale come back exactly: the same frame
-// byte for byte, and the same file when stored again.
+// Joined groups, a moved view, another grey, the double scale and the contrast stretch come back
+// exactly: the same frame byte for byte, and the same file when stored again.
 TEST_F(ProgressTest, ARestoredPuzzleComposesTheFrameItWasStoredFrom) {
     DropBeside(1002, 1001);
     DropBeside(2001, 1001);
@@ -124,6 +125,7 @@ TEST_F(ProgressTest, ARestoredPuzzleComposesTheFrameItWasStoredFrom) {
     g_view->Zoom(0.8);
     g_view->Pan(0.125, -0.125);
     g_backgroundGrey = 64;
+    g_contrastStretch = 1;
     const std::vector<unsigned char> before = Frame();
     const std::string stored = Stored("round.txt");
 
@@ -131,6 +133,7 @@ TEST_F(ProgressTest, ARestoredPuzzleComposesTheFrameItWasStoredFrom) {
     g_pixelScale = 1;
     canvas->Resize(200, 150, 1);
     g_backgroundGrey = 128;
+    g_contrastStretch = 0;
     g_randomState = 5;
     g_cellSize = 64;
     PuzzleRecord read;
@@ -139,6 +142,7 @@ TEST_F(ProgressTest, ARestoredPuzzleComposesTheFrameItWasStoredFrom) {
     EXPECT_EQ(g_randomState, 5u);
     EXPECT_EQ(Frame(), before);
     EXPECT_EQ(Stored("again.txt"), stored);
+    g_contrastStretch = 0;
 }
 
 // Each bad file is refused whole: no puzzle is left on the table and nothing leaks.
@@ -174,6 +178,7 @@ TEST_F(ProgressTest, BadFilesLeaveTheEmptyTable) {
         {"absurd grid", field("cut", 3, "100000")},
         {"absurd number", field("grey", 1, "99999999999999999999")},
         {"scale beyond 2", field("scale", 1, "3")},
+        {"stretch neither off nor on", field("stretch", 1, "2")},
         {"view not a number", field("view", 1, "nan")},
         {"view without size", field("view", 5, "0")},
         {"path longer than the buffers", field("picture", 1, std::string(300, 'p'))},
