@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <vector>
 
+#include "imaging/contrast_stretch.h"
 #include "model/generation.h"
 #include "platform/message_box.h"
 #include "progress/puzzle_arrangement.h"
@@ -87,6 +88,11 @@ TEST_F(MainWindowTest, KeysStepTheGreyMoveTheViewAndRebuildTheCanvas) {
         EXPECT_EQ(g_canvas->scale, step.scale);
         EXPECT_EQ(g_canvas->width, kClientWidth * step.scale);
         EXPECT_EQ(g_canvas->height, kClientHeight * step.scale);
+    }
+    // "C" turns the contrast stretch of scientific pictures on, and again off.
+    for (const std::int16_t stretch : {1, 0}) {
+        Send(WM_KEYDOWN, 'C');
+        EXPECT_EQ(g_contrastStretch, stretch);
     }
     // The top row of the client area maps to the canvas row just above the last; positions left
     // of and above the window (a held mouse) are negative, not wrapped to 65535.
