@@ -91,6 +91,15 @@ constexpr std::int32_t StretchOf() {
     return 32;
 }
 
+// The column sums of an interpolated stretch, each kept with the row of pixels below the points
+// it was worked out for.
+struct StretchSums {
+    ColumnSums sums[BilinearSampler::kStretch];
+    std::int32_t rowOf[BilinearSampler::kStretch];  // −1 until worked out
+};
+
+struct NoSums {};
+
 template <typename Sampler>
 struct PlannedStretch {
     static constexpr std::int32_t kStretch = StretchOf<Sampler>();
@@ -98,12 +107,15 @@ struct PlannedStretch {
     std::int64_t maskColumns[kStretch];
     std::int32_t canvasColumns[kStretch];
     std::int32_t count;  // of the columns whose point lies inside the picture and the mask's width
+    std::conditional_t<std::is_same_v<Sampler, BilinearSampler>, StretchSums, NoSums> sums;
 };
 
 template <typename Sampler>
 void PlanStretch(const ScaledDrawing& drawing, const Sampler& sample, std::int32_t first, std::int32_t last,
                  PlannedStretch<Sampler>* stretch) {
     stretch->count = 0;
+    if constexpr (std::is_same_v<Sampler, BilinearSampler>)
+        std::fill(stretch->sums.rowOf, stretch->sums.rowOf + Sampler::kStretch, -1);
     for (std::int32_t x = first; x <= last; ++x) {
         const double px = (x - drawing.centreX) * drawing.step + drawing.halfWidth + drawing.sourceX;
         const std::int32_t at = stretch->count;
@@ -130,9 +142,74 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
 // Neighbouring columns of an enlarged picture often lie between the same four pixels, which are
 // then read, and their terms worked out, once for all of them. What stays the same along the row
 // is read before it: the compiler cannot know that the pixels written leave it alone.
+#if TESSELON_VECTOR_TERMS
+// Works out the sums of the columns at first … end − 1 whose sums were worked out for other rows
+// of pixels, or not yet; each four pixels read serve every column between them.
+template <bool Checked, typename Reader>
+void RefreshSums(const BilinearRow<Reader>& sampleRow, PlannedStretch<BilinearSampler>& stretch, std::int32_t first,
+                 std::int32_t end) {
+    StretchSums& sums = stretch.sums;
+    std::int32_t at = first;
+    while (at < end) {
+        if (sums.rowOf[at] == sampleRow.y0) {
+            ++at;
+            continue;
+        }
+        const std::int32_t x0 = stretch.columns[at].x0;
+        Colour a, b, c, d;
+        sampleRow.template Corners<Checked>(stretch.columns[at], &a, &b, &c, &d);
+        const VectorTerms terms = VectorTermsOf(a, b, c, d);
+        do {
+            ColumnSumsOf(terms, stretch.columns[at].fx, &sums.sums[at]);
+            sums.rowOf[at] = sampleRow.y0;
+            ++at;
+        } while (at < end && stretch.columns[at].x0 == x0);
+    }
+}
+
+// An enlarged picture shares its pixels between neighbouring rows too: the sums of a column serve
+// every canvas row between the same two rows of pixels.
+template <typename Reader>
+void DrawEnlargedColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
+                         PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end,
+                         std::int32_t y) {
+    if (sampleRow.whole)
+        RefreshSums<false>(sampleRow, stretch, first, end);
+    else
+        RefreshSums<true>(sampleRow, stretch, first, end);
+    const ColumnSums* sums = stretch.sums.sums;
+    const bool opaque = drawing.image->channels < 4;
+    const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
+    std::uint8_t* const row = drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y);
+    const __m128d fy = _mm_set1_pd(sampleRow.fy);
+    for (std::int32_t at = first; at < end; ++at) {
+        const std::uint32_t bytes = InterpolateSums(sums[at], fy);
+        std::uint8_t* const pixel = row + static_cast<std::size_t>(stretch.canvasColumns[at]) * bytesPerPixel;
+        if (opaque) {
+            pixel[0] = static_cast<std::uint8_t>(bytes);
+            pixel[1] = static_cast<std::uint8_t>(bytes >> 8);
+            pixel[2] = static_cast<std::uint8_t>(bytes >> 16);
+            continue;
+        }
+        Colour colour;
+        colour.red = static_cast<std::uint8_t>(bytes);
+        colour.green = static_cast<std::uint8_t>(bytes >> 8);
+        colour.blue = static_cast<std::uint8_t>(bytes >> 16);
+        colour.transparency = static_cast<std::uint8_t>(bytes >> 24);
+        BlendColour(pixel, colour);
+    }
+}
+#endif
+
 template <typename Reader>
 void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
-                 const PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
+                 PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
+#if TESSELON_VECTOR_TERMS
+    if (g_vectorInterpolation && drawing.step < 1.0 && drawing.image->channels > 1) {
+        DrawEnlargedColumns(drawing, sampleRow, stretch, first, end, y);
+        return;
+    }
+#endif
     InterpolationTerms terms;
     std::int32_t termsX0 = -1;  // whether a pixel lies to the right follows from x0 alone
     const std::int32_t channels = drawing.image->channels;
@@ -155,7 +232,7 @@ void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sample
 
 template <typename Reader, typename Sampler>
 void DrawStretchRows(const ScaledDrawing& drawing, const Reader& reader, const Sampler& sample,
-                     const PlannedStretch<Sampler>& stretch) {
+                     PlannedStretch<Sampler>& stretch) {
     const std::int64_t* maskColumns = stretch.maskColumns;
     for (std::int32_t y = drawing.firstRow; y <= drawing.lastRow; ++y) {
         const double py = (y - drawing.centreY) * drawing.step + drawing.halfHeight + drawing.sourceY;

@@ -89,32 +89,37 @@ struct BilinearRow {
 
     bool inside;  // y lies within the picture and the picture is loaded
     bool above;   // a row of pixels lies above y
+    std::int32_t y0;  // the row of pixels below y
+    bool whole;       // both rows lie wholly in the picture's storage, so reads need no check
     double fy;
     Line lower;
     Line upper;
 
     BilinearRow(const Reader& reader, const SourceImage& picture, double y)
-        : inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
+        : inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), y0(0), whole(false), fy(0.0),
           lower(reader.RowAt(0)), upper(lower) {
         if (!inside) return;
-        const auto y0 = static_cast<std::int32_t>(y);
+        y0 = static_cast<std::int32_t>(y);
         fy = y - y0;
         above = y0 < picture.height - 1;
         lower = reader.RowAt(y0);
         upper = above ? reader.RowAt(y0 + 1) : lower;
+        whole = lower.Whole(picture.width) && upper.Whole(picture.width);
     }
 
     // The pixels around the point of a column: A, B to its right, C above A and D above B.
+    // Unchecked only where the row is `whole`.
+    template <bool Checked = true>
     void Corners(const BilinearColumn& column, Colour* a, Colour* b, Colour* c, Colour* d) const {
-        lower.Get(column.x0, a);
+        lower.template Get<Checked>(column.x0, a);
         if (column.right)
-            lower.Get(column.x0 + 1, b);
+            lower.template Get<Checked>(column.x0 + 1, b);
         else
             *b = *a;
         if (above) {
-            upper.Get(column.x0, c);
+            upper.template Get<Checked>(column.x0, c);
             if (column.right)
-                upper.Get(column.x0 + 1, d);
+                upper.template Get<Checked>(column.x0 + 1, d);
             else
                 *d = *c;
         } else {
