@@ -21,8 +21,6 @@ namespace {
 // machine holds the frame up by one thin band at most.
 constexpr std::int32_t kBandsPerThread = 4;
 constexpr std::int32_t kMaxBands = 8 * kBandsPerThread;
-// About what a processor core keeps close at hand, with room for the picture rows read.
-constexpr std::size_t kPartBytes = std::size_t{1} << 20;
 
 // What every band of one frame does, worked out once for all of them, and the rows each band's
 // share of the held group covered.
@@ -107,13 +105,21 @@ void ComposePlacedBand(const FrameWork& work, RowBand rows) {
     canvas->ReduceRows(rows);
 }
 
-// Every group is drawn into every part of every band, in the same order, clipped to the part's
-// rows; a pixel is the same whichever part draws it, so the frame is the same however it is cut.
-// A frame that starts from the rest image touches only the rows the held group covered last time
-// and covers now: everywhere else the working and display images are already what the frame
-// would make. Returns the rows the held group covered.
-RowBand ComposePart(const FrameWork& work, RowBand rows) {
+// Every group is drawn into every band, in the same order, clipped to the band's rows; a pixel
+// is the same whichever band draws it, so the frame is the same however it is cut. A frame that
+// starts from the rest image touches only the rows the held group covered last time and covers
+// now: everywhere else the working and display images are already what the frame would make.
+void ComposeBand(void* context, std::int32_t band) {
+    FrameWork& work = *static_cast<FrameWork*>(context);
     Canvas* canvas = work.canvas;
+    if (work.placed) {
+        const std::int32_t first = std::min(work.area.rows.first + band * work.rowsPerBand, work.area.rows.end);
+        ComposePlacedBand(work, RowBand{first, std::min(first + work.rowsPerBand, work.area.rows.end)});
+        work.heldRows[band] = RowBand{0, 0};
+        return;
+    }
+    const std::int32_t first = std::min(band * work.rowsPerBand, canvas->height);
+    const RowBand rows{first, std::min(first + work.rowsPerBand, canvas->height)};
     const CanvasArea clip{rows, 0, canvas->width};
     RowBand reduced = rows;
     if (work.startsFromRest) {
@@ -130,32 +136,9 @@ RowBand ComposePart(const FrameWork& work, RowBand rows) {
         }
         canvas->SaveRestRows(rows);
     }
-    const RowBand held = work.held != nullptr ? DrawGroup(*work.held, true, clip) : RowBand{0, 0};
-    if (work.startsFromRest) reduced = Within(WholeBlocks(Spanning(reduced, held), canvas->scale), rows);
+    work.heldRows[band] = work.held != nullptr ? DrawGroup(*work.held, true, clip) : RowBand{0, 0};
+    if (work.startsFromRest) reduced = Within(WholeBlocks(Spanning(reduced, work.heldRows[band]), canvas->scale), rows);
     canvas->ReduceRows(reduced);
-    return held;
-}
-
-// A band is worked a part at a time, each part filled or restored, drawn, saved and reduced while
-// its rows are still in the processor's cache: a whole band, megabytes of pixels, has long left
-// the cache when the next pass over it begins.
-void ComposeBand(void* context, std::int32_t band) {
-    FrameWork& work = *static_cast<FrameWork*>(context);
-    Canvas* canvas = work.canvas;
-    if (work.placed) {
-        const std::int32_t first = std::min(work.area.rows.first + band * work.rowsPerBand, work.area.rows.end);
-        ComposePlacedBand(work, RowBand{first, std::min(first + work.rowsPerBand, work.area.rows.end)});
-        work.heldRows[band] = RowBand{0, 0};
-        return;
-    }
-    const std::int32_t first = std::min(band * work.rowsPerBand, canvas->height);
-    const std::int32_t end = std::min(first + work.rowsPerBand, canvas->height);
-    const std::size_t blockBytes = std::max<std::size_t>(canvas->WorkingBytes(0, canvas->scale), 1);
-    const auto partRows = static_cast<std::int32_t>(std::max<std::size_t>(kPartBytes / blockBytes, 1) * canvas->scale);
-    RowBand held{0, 0};
-    for (std::int32_t part = first; part < end; part += partRows)
-        held = Spanning(held, ComposePart(work, RowBand{part, std::min(part + partRows, end)}));
-    work.heldRows[band] = held;
 }
 
 bool IsInPlay(const Group* group) {
