@@ -9,6 +9,7 @@
 #include "imaging/interpolation_terms.h"
 #include "imaging/pixel_readers.h"
 #include "imaging/plot_pixel.h"
+#include "imaging/rows_from_sums.h"
 #include "imaging/sample_bilinear.h"
 
 bool g_vectorInterpolation = TESSELON_VECTOR_TERMS != 0;
@@ -177,20 +178,16 @@ void DrawEnlargedColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>
         RefreshSums<false>(sampleRow, stretch, first, end);
     else
         RefreshSums<true>(sampleRow, stretch, first, end);
-    const ColumnSums* sums = stretch.sums.sums;
-    const bool opaque = drawing.image->channels < 4;
-    const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
     std::uint8_t* const row = drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y);
+    if (drawing.image->channels < 4 && drawing.canvas->bytesPerPixel == 3) {
+        DrawRowFromSums(stretch.sums.sums, stretch.canvasColumns, first, end, sampleRow.fy, row);
+        return;
+    }
+    const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
     const __m128d fy = _mm_set1_pd(sampleRow.fy);
     for (std::int32_t at = first; at < end; ++at) {
-        const std::uint32_t bytes = InterpolateSums(sums[at], fy);
+        const std::uint32_t bytes = InterpolateSums(stretch.sums.sums[at], fy);
         std::uint8_t* const pixel = row + static_cast<std::size_t>(stretch.canvasColumns[at]) * bytesPerPixel;
-        if (opaque) {
-            pixel[0] = static_cast<std::uint8_t>(bytes);
-            pixel[1] = static_cast<std::uint8_t>(bytes >> 8);
-            pixel[2] = static_cast<std::uint8_t>(bytes >> 16);
-            continue;
-        }
         Colour colour;
         colour.red = static_cast<std::uint8_t>(bytes);
         colour.green = static_cast<std::uint8_t>(bytes >> 8);

@@ -117,8 +117,8 @@ inline void InterpolateTerms(const InterpolationTerms& t, double fx, double fy, 
 // at fy = 0), serve every such point, which then multiplies and adds once a channel. Each sum is
 // rounded as the whole expression rounds it, so the bytes are those Interpolate gives.
 struct ColumnSums {
-    alignas(16) double slope[4];
-    alignas(16) double level[4];
+    alignas(32) double slope[4];
+    alignas(32) double level[4];
 };
 
 #if TESSELON_VECTOR_TERMS
