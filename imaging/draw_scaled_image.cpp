@@ -144,27 +144,49 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
 // then read, and their terms worked out, once for all of them. What stays the same along the row
 // is read before it: the compiler cannot know that the pixels written leave it alone.
 #if TESSELON_VECTOR_TERMS
+// The pixels of picture column x in the lower and upper rows, as lanes; where no row lies above,
+// the lower one serves for both, as in the interpolation's corners.
+struct PixelPair {
+    __m128i lower;
+    __m128i upper;
+};
+
+template <bool Checked, typename Reader>
+PixelPair PixelPairAt(const BilinearRow<Reader>& sampleRow, std::int32_t x) {
+    Colour lower, upper;
+    sampleRow.lower.template Get<Checked>(x, &lower);
+    if (sampleRow.above)
+        sampleRow.upper.template Get<Checked>(x, &upper);
+    else
+        upper = lower;
+    return PixelPair{ChannelLanes(lower), ChannelLanes(upper)};
+}
+
 // Works out the sums of the columns at first … end − 1 whose sums were worked out for other rows
-// of pixels, or not yet; each four pixels read serve every column between them.
+// of pixels, or not yet; each four pixels read serve every column between them, and the right
+// pair of one column's four is the left pair of the next one's.
 template <bool Checked, typename Reader>
 void RefreshSums(const BilinearRow<Reader>& sampleRow, PlannedStretch<BilinearSampler>& stretch, std::int32_t first,
                  std::int32_t end) {
     StretchSums& sums = stretch.sums;
+    PixelPair right{};
+    std::int32_t rightX = -1;  // the picture column `right` holds, −1 for none
     std::int32_t at = first;
     while (at < end) {
         if (sums.rowOf[at] == sampleRow.y0) {
             ++at;
             continue;
         }
-        const std::int32_t x0 = stretch.columns[at].x0;
-        Colour a, b, c, d;
-        sampleRow.template Corners<Checked>(stretch.columns[at], &a, &b, &c, &d);
-        const VectorTerms terms = VectorTermsOf(a, b, c, d);
+        const BilinearColumn& column = stretch.columns[at];
+        const PixelPair left = column.x0 == rightX ? right : PixelPairAt<Checked>(sampleRow, column.x0);
+        right = column.right ? PixelPairAt<Checked>(sampleRow, column.x0 + 1) : left;
+        rightX = column.right ? column.x0 + 1 : -1;
+        const VectorTerms terms = VectorTermsOf(left.lower, right.lower, left.upper, right.upper);
         do {
             ColumnSumsOf(terms, stretch.columns[at].fx, &sums.sums[at]);
             sums.rowOf[at] = sampleRow.y0;
             ++at;
-        } while (at < end && stretch.columns[at].x0 == x0);
+        } while (at < end && stretch.columns[at].x0 == column.x0);
     }
 }
 

@@ -136,8 +136,8 @@ inline void SplitLanes(__m128i lanes, __m128d* pair) {
     pair[1] = _mm_cvtepi32_pd(_mm_srli_si128(lanes, 8));
 }
 
-inline VectorTerms VectorTermsOf(const Colour& a, const Colour& b, const Colour& c, const Colour& d) {
-    const __m128i la = ChannelLanes(a), lb = ChannelLanes(b), lc = ChannelLanes(c), ld = ChannelLanes(d);
+// From the channel lanes of A, B to its right, C above A and D above B.
+inline VectorTerms VectorTermsOf(__m128i la, __m128i lb, __m128i lc, __m128i ld) {
     VectorTerms terms;
     SplitLanes(_mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(la, lb), lc), ld), terms.cross);
     SplitLanes(_mm_sub_epi32(lc, la), terms.up);

@@ -104,18 +104,16 @@ struct BilinearRow {
           whole(inside && lower.Whole(picture.width) && upper.Whole(picture.width)) {}
 
     // The pixels around the point of a column: A, B to its right, C above A and D above B.
-    // Unchecked only where the row is `whole`.
-    template <bool Checked = true>
     void Corners(const BilinearColumn& column, Colour* a, Colour* b, Colour* c, Colour* d) const {
-        lower.template Get<Checked>(column.x0, a);
+        lower.Get(column.x0, a);
         if (column.right)
-            lower.template Get<Checked>(column.x0 + 1, b);
+            lower.Get(column.x0 + 1, b);
         else
             *b = *a;
         if (above) {
-            upper.template Get<Checked>(column.x0, c);
+            upper.Get(column.x0, c);
             if (column.right)
-                upper.template Get<Checked>(column.x0 + 1, d);
+                upper.Get(column.x0 + 1, d);
             else
                 *d = *c;
         } else {
