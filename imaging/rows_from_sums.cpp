@@ -4,9 +4,13 @@
 #include <immintrin.h>
 #define TESSELON_WIDE_VECTORS 1
 // Only this function uses the instructions, and only once HasWideVectors has found them (the
-// check includes the system's saving of the wide registers).
+// check includes the system's saving of the wide registers). It may run before the runtime's own
+// constructors, which is why it reads the processor's features itself first.
 #define TESSELON_WIDE __attribute__((target("avx")))
-bool HasWideVectors() { return __builtin_cpu_supports("avx"); }
+bool HasWideVectors() {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx");
+}
 #elif TESSELON_VECTOR_TERMS && defined(_MSC_VER)
 #include <immintrin.h>
 #include <intrin.h>
