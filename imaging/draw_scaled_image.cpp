@@ -140,9 +140,6 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
     }
 }
 
-// Neighbouring columns of an enlarged picture often lie between the same four pixels, which are
-// then read, and their terms worked out, once for all of them. What stays the same along the row
-// is read before it: the compiler cannot know that the pixels written leave it alone.
 #if TESSELON_VECTOR_TERMS
 // The pixels of picture column x in the lower and upper rows, as lanes; where no row lies above,
 // the lower one serves for both, as in the interpolation's corners.
@@ -220,6 +217,11 @@ void DrawEnlargedColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>
 }
 #endif
 
+// Neighbouring columns of an enlarged picture often lie between the same four pixels, which are
+// then read, and their terms worked out, once for all of them. What stays the same along the row
+// is read before it: the compiler cannot know that the pixels written leave it alone.
+// Only an enlarged picture (a step below 1) has canvas rows that share their rows of pixels, where
+// kept column sums pay.
 template <typename Reader>
 void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
                  PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
