@@ -111,3 +111,57 @@ inline void InterpolateTerms(const InterpolationTerms& t, double fx, double fy, 
     colour->blue = TermChannel(t, 2, fx, fy);
     if (channels >= 4) colour->transparency = TermChannel(t, 3, fx, fy);
 }
+
+// Between the same two picture rows only fy changes from point to point of one column: the
+// column's two sums, cross fx + up (how the value rises with fy) and across fx + base (its value
+// at fy = 0), serve every such point, which then multiplies and adds once a channel. Each sum is
+// rounded as the whole expression rounds it, so the bytes are those Interpolate gives.
+struct ColumnSums {
+    alignas(32) double slope[4];
+    alignas(32) double level[4];
+};
+
+#if TESSELON_VECTOR_TERMS
+// The terms of four pixels as vectors, red and green in the first of each pair: kept in registers
+// rather than written out and read back.
+struct VectorTerms {
+    __m128d cross[2];
+    __m128d up[2];
+    __m128d across[2];
+    __m128d base[2];
+};
+
+inline void SplitLanes(__m128i lanes, __m128d* pair) {
+    pair[0] = _mm_cvtepi32_pd(lanes);
+    pair[1] = _mm_cvtepi32_pd(_mm_srli_si128(lanes, 8));
+}
+
+// From the channel lanes of A, B to its right, C above A and D above B.
+inline VectorTerms VectorTermsOf(__m128i la, __m128i lb, __m128i lc, __m128i ld) {
+    VectorTerms terms;
+    SplitLanes(_mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(la, lb), lc), ld), terms.cross);
+    SplitLanes(_mm_sub_epi32(lc, la), terms.up);
+    SplitLanes(_mm_sub_epi32(lb, la), terms.across);
+    SplitLanes(la, terms.base);
+    return terms;
+}
+
+inline void ColumnSumsOf(const VectorTerms& t, double fx, ColumnSums* sums) {
+    const __m128d x = _mm_set1_pd(fx);
+    _mm_store_pd(sums->slope, _mm_add_pd(_mm_mul_pd(t.cross[0], x), t.up[0]));
+    _mm_store_pd(sums->slope + 2, _mm_add_pd(_mm_mul_pd(t.cross[1], x), t.up[1]));
+    _mm_store_pd(sums->level, _mm_add_pd(_mm_mul_pd(t.across[0], x), t.base[0]));
+    _mm_store_pd(sums->level + 2, _mm_add_pd(_mm_mul_pd(t.across[1], x), t.base[1]));
+}
+
+// The four channels at fy, red in the lowest byte, each truncated and then cut to its low eight
+// bits as the conversion to a byte cuts it (the mask keeps the packing below from saturating).
+inline std::uint32_t InterpolateSums(const ColumnSums& s, __m128d fy) {
+    const __m128i low = _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(_mm_load_pd(s.slope), fy), _mm_load_pd(s.level)));
+    const __m128i high =
+        _mm_cvttpd_epi32(_mm_add_pd(_mm_mul_pd(_mm_load_pd(s.slope + 2), fy), _mm_load_pd(s.level + 2)));
+    const __m128i lanes = _mm_and_si128(_mm_unpacklo_epi64(low, high), _mm_set1_epi32(0xFF));
+    const __m128i words = _mm_packs_epi32(lanes, lanes);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+}
+#endif

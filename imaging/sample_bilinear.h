@@ -87,22 +87,21 @@ template <typename Reader>
 struct BilinearRow {
     using Line = decltype(std::declval<Reader>().RowAt(0));
 
-    bool inside;  // y lies within the picture and the picture is loaded
-    bool above;   // a row of pixels lies above y
+    bool inside;      // y lies within the picture and the picture is loaded
+    std::int32_t y0;  // the row of pixels below y
+    bool above;       // a row of pixels lies above y
     double fy;
     Line lower;
     Line upper;
+    bool whole;  // both rows lie wholly in the picture's storage, so reads need no check
 
+    // Each row is made once, where it is kept: a row made and then copied was read back before its
+    // bytes had reached the cache, which cost more than the rest of the row's setting up.
     BilinearRow(const Reader& reader, const SourceImage& picture, double y)
-        : inside(picture.loaded != 0 && y >= 0.0 && y < picture.height), above(false), fy(0.0),
-          lower(reader.RowAt(0)), upper(lower) {
-        if (!inside) return;
-        const auto y0 = static_cast<std::int32_t>(y);
-        fy = y - y0;
-        above = y0 < picture.height - 1;
-        lower = reader.RowAt(y0);
-        upper = above ? reader.RowAt(y0 + 1) : lower;
-    }
+        : inside(picture.loaded != 0 && y >= 0.0 && y < picture.height),
+          y0(inside ? static_cast<std::int32_t>(y) : 0), above(inside && y0 < picture.height - 1),
+          fy(inside ? y - y0 : 0.0), lower(reader.RowAt(y0)), upper(reader.RowAt(above ? y0 + 1 : y0)),
+          whole(inside && lower.Whole(picture.width) && upper.Whole(picture.width)) {}
 
     // The pixels around the point of a column: A, B to its right, C above A and D above B.
     void Corners(const BilinearColumn& column, Colour* a, Colour* b, Colour* c, Colour* d) const {

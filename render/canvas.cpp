@@ -1,8 +1,13 @@
 #include "render/canvas.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <new>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
 
 #include "render/display_reduction.h"
 
@@ -34,6 +39,23 @@ bool ExceedsImageLimit(std::int64_t rowBytes, std::int64_t rows) {
 
 // Resize drops the rest and display images, so any that exist already have the working image's size.
 std::uint8_t* NewImage(std::size_t bytes) { return new (std::nothrow) std::uint8_t[bytes]; }
+
+// The rest image is read again only where a drag frame restores rows, long after it is saved:
+// its bytes are written around the cache, which then keeps the working rows the frame goes on
+// to reduce, and no time goes on reading the old rest image in before overwriting it.
+void CopyPast(std::uint8_t* to, const std::uint8_t* from, std::size_t bytes) {
+#if defined(__SSE2__) || defined(_M_X64)
+    const std::size_t head = std::min(bytes, (16 - reinterpret_cast<std::uintptr_t>(to) % 16) % 16);
+    std::memcpy(to, from, head);
+    std::size_t at = head;
+    for (; at + 16 <= bytes; at += 16)
+        _mm_stream_si128(reinterpret_cast<__m128i*>(to + at), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + at)));
+    _mm_sfence();
+    std::memcpy(to + at, from + at, bytes - at);
+#else
+    std::memcpy(to, from, bytes);
+#endif
+}
 
 }  // namespace
 
@@ -151,7 +173,7 @@ void Canvas::FillArea(Colour colour, CanvasArea area) {
 void Canvas::SaveRestRows(RowBand rows) {
     if (restPixels == nullptr || rows.first >= rows.end) return;
     const std::size_t start = WorkingBytes(0, rows.first);
-    std::memcpy(restPixels + start, pixels + start, WorkingBytes(rows.first, rows.end));
+    CopyPast(restPixels + start, pixels + start, WorkingBytes(rows.first, rows.end));
 }
 
 void Canvas::RestoreRestRows(RowBand rows) {

@@ -7,6 +7,7 @@
 
 #include "imaging/contrast_stretch.h"
 #include "imaging/interpolation_terms.h"
+#include "imaging/rows_from_sums.h"
 #include "imaging/test_pictures.h"
 #include "loaders/image_loader.h"
 #include "model/generation.h"
@@ -89,8 +90,10 @@ constexpr double kSteps[] = {0.45, 1.0, 1.07, 1.14, 2.3, 5.2};
 // The client area is 61 × 37: no band count of several threads divides its height.
 std::uint64_t GameHash(const SourceImage& image, std::int16_t scale, std::int32_t threads) {
     g_frameThreads = threads;
-    // One thread interpolates by the plain path, several by the vector path where there is one.
+    // One thread interpolates by the plain path, two by the vectors of two doubles where there are
+    // any, three by the widest vectors the processor has.
     g_vectorInterpolation = threads > 1 && TESSELON_VECTOR_TERMS;
+    g_wideInterpolation = threads > 2 && HasWideVectors();
     g_clientRect = PixelRect{0, 0, 61, 37};
     g_pixelScale = scale;
     Canvas canvas;
@@ -193,7 +196,7 @@ TEST(GoldenFrames, EveryPictureKindScaleAndThreadCountDrawsTheRecordedFrames) {
         g_contrastStretch = stretched ? 1 : 0;
         EXPECT_EQ(pictures[p].first, kGolden[p].picture);
         for (std::int16_t scale = 1; scale <= 3; ++scale) {
-            for (const std::int32_t threads : {1, 3}) {
+            for (const std::int32_t threads : {1, 2, 3}) {
                 EXPECT_EQ(GameHash(image, scale, threads), kGolden[p].hashes[scale - 1])
                     << pictures[p].first << ", scale " << scale << ", " << threads << " threads";
             }
@@ -203,6 +206,7 @@ TEST(GoldenFrames, EveryPictureKindScaleAndThreadCountDrawsTheRecordedFrames) {
     }
     g_frameThreads = threadsBefore;
     g_vectorInterpolation = TESSELON_VECTOR_TERMS;
+    g_wideInterpolation = HasWideVectors();
     g_sourceImage = nullptr;
     g_draggedGroup = nullptr;
     g_pixelScale = 1;
