@@ -15,3 +15,11 @@ constexpr wchar_t kFolderSeparator = L'/';
 // was when `tail` does not.
 bool CopyPath(wchar_t* path, const wchar_t* from);
 bool AppendToPath(wchar_t* path, const wchar_t* tail);
+
+// Appends a separator and `name`, or leaves the path as it was when the whole does not fit.
+bool AppendName(wchar_t* path, const wchar_t* name);
+
+// `name` in `folder`: the folder, a separator and the name. False, with the path emptied, when the
+// folder is empty (which would name a file at the root of the current drive) or the whole does
+// not fit.
+bool NameInFolder(wchar_t* path, const wchar_t* folder, const wchar_t* name);

@@ -19,11 +19,7 @@ namespace {
 constexpr wchar_t kPrefix[] = L"puzzle-";
 constexpr wchar_t kSuffix[] = L".txt";
 
-bool InFolder(const wchar_t* name, wchar_t* path) {
-    const wchar_t separator[] = {kFolderSeparator, L'\0'};
-    return g_progressFolder[0] != L'\0' && CopyPath(path, g_progressFolder) && AppendToPath(path, separator) &&
-           AppendToPath(path, name);
-}
+bool InFolder(const wchar_t* name, wchar_t* path) { return NameInFolder(path, g_progressFolder, name); }
 
 bool IsPuzzleFile(const std::wstring& name) {
     const std::size_t prefix = std::wcslen(kPrefix);
@@ -51,10 +47,7 @@ std::vector<std::pair<std::int64_t, std::wstring>> PuzzleFiles() {
 }  // namespace
 
 bool NameProgressFolder(const wchar_t* dataFolder) {
-    const wchar_t separator[] = {kFolderSeparator, L'\0'};
-    if (dataFolder[0] != L'\0' && CopyPath(g_progressFolder, dataFolder) && AppendToPath(g_progressFolder, separator) &&
-        AppendToPath(g_progressFolder, L"Puzzles in progress") &&
-        EnsureFolder(g_progressFolder)) {
+    if (NameInFolder(g_progressFolder, dataFolder, L"Puzzles in progress") && EnsureFolder(g_progressFolder)) {
         return true;
     }
     g_progressFolder[0] = L'\0';

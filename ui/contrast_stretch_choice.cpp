@@ -12,15 +12,7 @@ namespace {
 // Empty while no file is named: nothing is then read or written.
 wchar_t g_choicePath[kPathCapacity] = {};
 
-bool NameChoiceFile(const wchar_t* folder) {
-    const wchar_t separator[] = {kFolderSeparator, L'\0'};
-    if (folder[0] != L'\0' && CopyPath(g_choicePath, folder) && AppendToPath(g_choicePath, separator) &&
-        AppendToPath(g_choicePath, L"Contrast stretch.txt")) {
-        return true;
-    }
-    g_choicePath[0] = L'\0';
-    return false;
-}
+bool NameChoiceFile(const wchar_t* folder) { return NameInFolder(g_choicePath, folder, L"Contrast stretch.txt"); }
 
 bool PutChoice(std::FILE* file, const void*) { return std::fputc(g_contrastStretch != 0 ? '1' : '0', file) != EOF; }
 
