@@ -6,10 +6,10 @@
 #include <type_traits>
 
 #include "imaging/axis_footprint_sampler.h"
+#include "imaging/enlarged_rows.h"
 #include "imaging/interpolation_terms.h"
 #include "imaging/pixel_readers.h"
 #include "imaging/plot_pixel.h"
-#include "imaging/rows_from_sums.h"
 #include "imaging/sample_bilinear.h"
 
 bool g_vectorInterpolation = TESSELON_VECTOR_TERMS != 0;
@@ -66,7 +66,7 @@ struct ScaledDrawing {
 struct BilinearSampler {
     using Column = BilinearColumn;
     // Columns a stretch; see PlannedStretch.
-    static constexpr std::int32_t kStretch = 256;
+    static constexpr std::int32_t kStretch = kEnlargedStretch;
 
     bool PlanColumn(const SourceImage& image, double x, Column* column) const {
         return BilinearColumnAt(image, x, column);
@@ -91,13 +91,6 @@ constexpr std::int32_t StretchOf() {
     if constexpr (std::is_same_v<Sampler, BilinearSampler>) return Sampler::kStretch;
     return 32;
 }
-
-// The column sums of an interpolated stretch, each kept with the row of pixels below the points
-// it was worked out for.
-struct StretchSums {
-    ColumnSums sums[BilinearSampler::kStretch];
-    std::int32_t rowOf[BilinearSampler::kStretch];  // −1 until worked out
-};
 
 struct NoSums {};
 
@@ -140,83 +133,6 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
     }
 }
 
-#if TESSELON_VECTOR_TERMS
-// The pixels of picture column x in the lower and upper rows, as lanes; where no row lies above,
-// the lower one serves for both, as in the interpolation's corners.
-struct PixelPair {
-    __m128i lower;
-    __m128i upper;
-};
-
-template <bool Checked, typename Reader>
-PixelPair PixelPairAt(const BilinearRow<Reader>& sampleRow, std::int32_t x) {
-    Colour lower, upper;
-    sampleRow.lower.template Get<Checked>(x, &lower);
-    if (sampleRow.above)
-        sampleRow.upper.template Get<Checked>(x, &upper);
-    else
-        upper = lower;
-    return PixelPair{ChannelLanes(lower), ChannelLanes(upper)};
-}
-
-// Works out the sums of the columns at first … end − 1 whose sums were worked out for other rows
-// of pixels, or not yet; each four pixels read serve every column between them, and the right
-// pair of one column's four is the left pair of the next one's.
-template <bool Checked, typename Reader>
-void RefreshSums(const BilinearRow<Reader>& sampleRow, PlannedStretch<BilinearSampler>& stretch, std::int32_t first,
-                 std::int32_t end) {
-    StretchSums& sums = stretch.sums;
-    PixelPair right{};
-    std::int32_t rightX = -1;  // the picture column `right` holds, −1 for none
-    std::int32_t at = first;
-    while (at < end) {
-        if (sums.rowOf[at] == sampleRow.y0) {
-            ++at;
-            continue;
-        }
-        const BilinearColumn& column = stretch.columns[at];
-        const PixelPair left = column.x0 == rightX ? right : PixelPairAt<Checked>(sampleRow, column.x0);
-        right = column.right ? PixelPairAt<Checked>(sampleRow, column.x0 + 1) : left;
-        rightX = column.right ? column.x0 + 1 : -1;
-        const VectorTerms terms = VectorTermsOf(left.lower, right.lower, left.upper, right.upper);
-        do {
-            ColumnSumsOf(terms, stretch.columns[at].fx, &sums.sums[at]);
-            sums.rowOf[at] = sampleRow.y0;
-            ++at;
-        } while (at < end && stretch.columns[at].x0 == column.x0);
-    }
-}
-
-// An enlarged picture shares its pixels between neighbouring rows too: the sums of a column serve
-// every canvas row between the same two rows of pixels.
-template <typename Reader>
-void DrawEnlargedColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
-                         PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end,
-                         std::int32_t y) {
-    if (sampleRow.whole)
-        RefreshSums<false>(sampleRow, stretch, first, end);
-    else
-        RefreshSums<true>(sampleRow, stretch, first, end);
-    std::uint8_t* const row = drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y);
-    if (drawing.image->channels < 4 && drawing.canvas->bytesPerPixel == 3) {
-        DrawRowFromSums(stretch.sums.sums, stretch.canvasColumns, first, end, sampleRow.fy, row);
-        return;
-    }
-    const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
-    const __m128d fy = _mm_set1_pd(sampleRow.fy);
-    for (std::int32_t at = first; at < end; ++at) {
-        const std::uint32_t bytes = InterpolateSums(stretch.sums.sums[at], fy);
-        std::uint8_t* const pixel = row + static_cast<std::size_t>(stretch.canvasColumns[at]) * bytesPerPixel;
-        Colour colour;
-        colour.red = static_cast<std::uint8_t>(bytes);
-        colour.green = static_cast<std::uint8_t>(bytes >> 8);
-        colour.blue = static_cast<std::uint8_t>(bytes >> 16);
-        colour.transparency = static_cast<std::uint8_t>(bytes >> 24);
-        BlendColour(pixel, colour);
-    }
-}
-#endif
-
 // Neighbouring columns of an enlarged picture often lie between the same four pixels, which are
 // then read, and their terms worked out, once for all of them. What stays the same along the row
 // is read before it: the compiler cannot know that the pixels written leave it alone.
@@ -227,7 +143,10 @@ void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sample
                  PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
 #if TESSELON_VECTOR_TERMS
     if (g_vectorInterpolation && drawing.step < 1.0 && drawing.image->channels > 1) {
-        DrawEnlargedColumns(drawing, sampleRow, stretch, first, end, y);
+        const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
+        const bool opaque = drawing.image->channels < 4 && bytesPerPixel == 3;
+        DrawEnlargedRow(sampleRow, EnlargedColumns{stretch.columns, stretch.canvasColumns, &stretch.sums}, first, end,
+                        opaque, drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y), bytesPerPixel);
         return;
     }
 #endif

@@ -9,6 +9,7 @@
 // directly, so that a row's position is worked out once for all the pixels read from it.
 
 #include <cstdint>
+#include <cstring>
 
 #include "imaging/colour.h"
 #include "imaging/contrast_stretch.h"
@@ -77,9 +78,22 @@ struct DecodedReader {
 
         // Whether the pixels of columns 0 … width − 1 all lie wholly in the buffer, so that reads
         // from them need no check: the offsets are linear in the column, so both ends suffice.
+        // Pixels of three bytes ask for the byte after the last one too, so that each of them may
+        // be read as a word (see Word).
         bool Whole(std::int32_t width) const {
-            const std::int64_t end = start + (width - 1) * channels;
+            const std::int64_t end = start + (width - 1) * channels + (kWords ? 1 : 0);
             return start >= 0 && start <= last && end >= 0 && end <= last;
+        }
+
+        static constexpr bool kWords = Packed && Bytes == 3;
+
+        // The pixel's three bytes, blue first, and the byte after them, as a word in memory's
+        // order; only from a row that is Whole.
+        std::uint32_t Word(std::int32_t x) const {
+            static_assert(kWords, "only pixels of three bytes are read as words");
+            std::uint32_t word;
+            std::memcpy(&word, data + start + static_cast<std::int64_t>(x) * 3, sizeof word);
+            return word;
         }
 
         template <bool Checked = true>

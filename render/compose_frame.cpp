@@ -18,9 +18,14 @@ std::int16_t g_backgroundGrey = 128;
 namespace {
 
 // Several bands a thread, taken as threads come free, so that a thread slowed by the rest of the
-// machine holds the frame up by one thin band at most.
+// machine holds the frame up by one thin band at most. Where the pieces are shown larger than the
+// picture, a pixel costs little to draw and the passes over the working image weigh most: a large
+// image is then cut finer still, so that a band of about a megabyte is filled, drawn, saved and
+// reduced while its rows are still in the core's cache. (Where pieces are shrunk and averaged,
+// measured, finer bands only cost time.)
 constexpr std::int32_t kBandsPerThread = 4;
-constexpr std::int32_t kMaxBands = 8 * kBandsPerThread;
+constexpr std::int64_t kCachedBandBytes = 1 << 20;
+constexpr std::int32_t kMaxBands = 256;
 
 // What every band of one frame does, worked out once for all of them, and the rows each band's
 // share of the held group covered.
@@ -186,9 +191,19 @@ bool SameScene(const FrameScene& a, const FrameScene& b) {
            a.stretch == b.stretch && a.grey == b.grey;
 }
 
-std::int32_t BandCount() {
+// Whether a table unit covers more than one canvas pixel.
+bool ShowsPiecesEnlarged() {
+    if (g_view == nullptr) return false;
+    const auto& b = g_view->toCanvas;
+    return b[0][0] * b[0][0] + b[0][1] * b[0][1] > 1.0;
+}
+
+// For a frame that draws `bytes` of the working image.
+std::int32_t BandCount(std::int64_t bytes) {
     const std::int32_t threads = std::clamp(g_frameThreads, 1, kMaxBands / kBandsPerThread);
-    return threads == 1 ? 1 : threads * kBandsPerThread;
+    const std::int32_t forThreads = threads == 1 ? 1 : threads * kBandsPerThread;
+    const std::int64_t forCache = ShowsPiecesEnlarged() ? bytes / kCachedBandBytes : 0;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(forCache, forThreads, kMaxBands));
 }
 
 bool CanvasUntouched(const Canvas& canvas) {
@@ -213,7 +228,8 @@ void ComposePlaced(Canvas* canvas, CanvasArea placedArea) {
     work.placed = true;
     work.area = Covering(g_lastHeldArea, placedArea);
     work.area.rows = WholeBlocks(work.area.rows, canvas->scale);
-    const std::int32_t bands = BandCount();
+    const std::int32_t bands = BandCount(static_cast<std::int64_t>(work.area.endColumn - work.area.firstColumn) *
+                                         (work.area.rows.end - work.area.rows.first) * canvas->bytesPerPixel);
     const std::int32_t blocks = (work.area.rows.end - work.area.rows.first) / canvas->scale;
     work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
     if (!IsEmpty(work.area)) RunBands(ComposeBand, &work, bands);
@@ -261,7 +277,7 @@ void ComposeFrame(std::int32_t flags) {
     work.drawsResting = drawsResting;
     work.held = drawsHeld && g_draggedGroup != nullptr && IsInPlay(g_draggedGroup) ? g_draggedGroup : nullptr;
     work.staleRows = canvas->changedRows;
-    const std::int32_t bands = BandCount();
+    const std::int32_t bands = BandCount(static_cast<std::int64_t>(canvas->WorkingBytes(0, canvas->height)));
     const std::int32_t blocks = canvas->DisplayHeight();
     work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
     RunBands(ComposeBand, &work, bands);

@@ -8,6 +8,7 @@
 #include "imaging/draw_piece.h"
 #include "imaging/draw_scaled_image.h"
 #include "imaging/plot_pixel.h"
+#include "imaging/wide_vectors.h"
 #include "model/geometry.h"
 #include "render/view.h"
 #include "test_pictures.h"
@@ -86,6 +87,38 @@ TEST(DrawScaledImage, DrawsEachCoveredPixelFromItsPicturePointAndNothingBeyondTh
     SizeCanvas(&canvas, 8, 8);
     DrawScaledImage(&canvas, &picture.image, 0, 0, 80, 80, nullptr, 1, 1.5, 1.5, 1.0, 1.0);
     EXPECT_EQ(CanvasRgb(canvas, 1, 1), "51 51 51");
+}
+
+// A 4 × 2 colour picture whose rows take exactly 12 bytes in a buffer of exactly 24: the bottom
+// row is the buffer's last, and its last pixel ends the buffer. Enlarged twice onto 8 × 4, the
+// bottom canvas row maps to picture row 0 (fy 0); column 7 to x 3.5, past the last column, which
+// is repeated: pixel (3, 0) itself; column 5 to x 2.5, halfway from (2, 0) to (3, 0): red 202.5,
+// blue 26. Every way of drawing reads nothing past the buffer's end.
+TEST(DrawScaledImage, AnEnlargedPictureIsReadNoFurtherThanItsBuffer) {
+    TestPicture picture;
+    picture.MakeDecoded(4, 2, 3);
+    picture.bytes = std::vector<unsigned char>(24);  // no spare capacity to hide a read past it
+    picture.image.data = picture.bytes.data();
+    for (int x = 0; x < 4; ++x) {
+        for (int y = 0; y < 2; ++y) {
+            picture.Byte(x, y, 0) = static_cast<unsigned char>(10 * x + 1);
+            picture.Byte(x, y, 1) = static_cast<unsigned char>(100 + y);
+            picture.Byte(x, y, 2) = static_cast<unsigned char>(200 + x);
+        }
+    }
+    for (const bool vector : {false, true}) {
+        for (const bool wide : {false, HasWideVectors()}) {
+            g_vectorInterpolation = vector && TESSELON_VECTOR_TERMS;
+            g_wideInterpolation = wide;
+            Canvas canvas;
+            SizeCanvas(&canvas, 8, 4);
+            DrawScaledImage(&canvas, &picture.image, 0, 0, 4, 2, nullptr, 0, 4.0, 2.0, 8.0, 4.0);
+            EXPECT_EQ(CanvasRgb(canvas, 7, 0) + ", " + CanvasRgb(canvas, 5, 0), "203 100 31, 202 100 26")
+                << "vector " << vector << ", wide " << wide;
+        }
+    }
+    g_vectorInterpolation = TESSELON_VECTOR_TERMS;
+    g_wideInterpolation = HasWideVectors();
 }
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "imaging/contrast_stretch.h"
 #include "imaging/interpolation_terms.h"
-#include "imaging/rows_from_sums.h"
+#include "imaging/wide_vectors.h"
 #include "imaging/test_pictures.h"
 #include "loaders/image_loader.h"
 #include "model/generation.h"
