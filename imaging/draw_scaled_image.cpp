@@ -141,18 +141,17 @@ void DrawColumns(const ScaledDrawing& drawing, const Row& sampleRow, const Plann
 template <typename Reader>
 void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sampleRow,
                  PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
+    const std::int32_t channels = drawing.image->channels;
 #if TESSELON_VECTOR_TERMS
-    if (g_vectorInterpolation && drawing.step < 1.0 && drawing.image->channels > 1) {
-        const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
-        const bool opaque = drawing.image->channels < 4 && bytesPerPixel == 3;
+    if (g_vectorInterpolation && drawing.step < 1.0 && (channels > 1 || BilinearRow<Reader>::Line::kGrey)) {
         DrawEnlargedRow(sampleRow, EnlargedColumns{stretch.columns, stretch.canvasColumns, &stretch.sums}, first, end,
-                        opaque, drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y), bytesPerPixel);
+                        channels, drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y),
+                        static_cast<std::size_t>(drawing.canvas->bytesPerPixel));
         return;
     }
 #endif
     InterpolationTerms terms;
     std::int32_t termsX0 = -1;  // whether a pixel lies to the right follows from x0 alone
-    const std::int32_t channels = drawing.image->channels;
     const bool vector = g_vectorInterpolation;
     const auto bytesPerPixel = static_cast<std::size_t>(drawing.canvas->bytesPerPixel);
     std::uint8_t* const row = drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y);

@@ -123,6 +123,58 @@ void DrawBlendedRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns&
     }
 }
 
+// The grey levels of picture column x in the lower and upper rows, as ColoursAt gives them.
+template <bool Checked, typename Reader>
+void GreysAt(const BilinearRow<Reader>& sampleRow, std::int32_t x, std::int32_t* lower, std::int32_t* upper) {
+    *lower = sampleRow.lower.template Grey<Checked>(x);
+    *upper = sampleRow.above ? sampleRow.upper.template Grey<Checked>(x) : *lower;
+}
+
+inline void WriteGrey(std::uint8_t* pixel, double value) {
+    pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>(static_cast<std::int32_t>(value));
+}
+
+// A grey picture interpolates one channel, as InterpolateTerms does: its sums are the first of each
+// column's, and the level goes to all three bytes of the pixel.
+template <bool Checked, typename Reader>
+void DrawGreyRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns& stretch, std::int32_t first,
+                 std::int32_t end, std::uint8_t* row) {
+    StretchSums& sums = *stretch.sums;
+    const std::int32_t y0 = sampleRow.y0;
+    const double fy = sampleRow.fy;
+    std::int32_t rightLower = 0, rightUpper = 0;
+    std::int32_t rightX = -1;  // the picture column of the right pair, −1 for none
+    for (std::int32_t at = first; at < end;) {
+        std::uint8_t* const pixel = row + static_cast<std::size_t>(stretch.canvasColumns[at]) * 3;
+        if (sums.rowOf[at] == y0) {
+            WriteGrey(pixel, sums.sums[at].slope[0] * fy + sums.sums[at].level[0]);
+            ++at;
+            continue;
+        }
+        const BilinearColumn& column = stretch.columns[at];
+        std::int32_t a = rightLower, c = rightUpper;
+        if (column.x0 != rightX) GreysAt<Checked>(sampleRow, column.x0, &a, &c);
+        if (column.right) {
+            GreysAt<Checked>(sampleRow, column.x0 + 1, &rightLower, &rightUpper);
+            rightX = column.x0 + 1;
+        } else {
+            rightLower = a;
+            rightUpper = c;
+            rightX = -1;
+        }
+        const double cross = a - rightLower - c + rightUpper, up = c - a, across = rightLower - a, base = a;
+        do {
+            const double fx = stretch.columns[at].fx;
+            const double slope = cross * fx + up, level = across * fx + base;
+            sums.sums[at].slope[0] = slope;
+            sums.sums[at].level[0] = level;
+            sums.rowOf[at] = y0;
+            WriteGrey(row + static_cast<std::size_t>(stretch.canvasColumns[at]) * 3, slope * fy + level);
+            ++at;
+        } while (at < end && stretch.columns[at].x0 == column.x0);
+    }
+}
+
 #if TESSELON_WIDE_VECTORS
 static_assert(sizeof(Colour) == 4, "a colour's four channels are read as one word, red first");
 
@@ -227,11 +279,21 @@ TESSELON_WIDE void DrawOpaqueRowWide(const BilinearRow<Reader>& sampleRow, const
 }
 #endif
 
-// Draws positions first … end − 1 of the stretch into canvas row `row`.
+// Draws positions first … end − 1 of the stretch, of a picture of `channels`, into canvas row `row`.
 template <typename Reader>
 void DrawEnlargedRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns& stretch, std::int32_t first,
-                     std::int32_t end, bool opaque, std::uint8_t* row, std::size_t bytesPerPixel) {
+                     std::int32_t end, std::int32_t channels, std::uint8_t* row, std::size_t bytesPerPixel) {
     constexpr bool kChecked = true;
+    const bool opaque = channels < 4 && bytesPerPixel == 3;
+    if constexpr (BilinearRow<Reader>::Line::kGrey) {
+        if (channels == 1 && opaque) {
+            if (sampleRow.whole)
+                DrawGreyRow<!kChecked>(sampleRow, stretch, first, end, row);
+            else
+                DrawGreyRow<kChecked>(sampleRow, stretch, first, end, row);
+            return;
+        }
+    }
     if (!opaque) {
         if (sampleRow.whole)
             DrawBlendedRow<!kChecked>(sampleRow, stretch, first, end, row, bytesPerPixel);
