@@ -143,7 +143,7 @@ void DrawColumns(const ScaledDrawing& drawing, const BilinearRow<Reader>& sample
                  PlannedStretch<BilinearSampler>& stretch, std::int32_t first, std::int32_t end, std::int32_t y) {
     const std::int32_t channels = drawing.image->channels;
 #if TESSELON_VECTOR_TERMS
-    if (g_vectorInterpolation && drawing.step < 1.0 && (channels > 1 || BilinearRow<Reader>::Line::kGrey)) {
+    if (g_vectorInterpolation && drawing.step < 1.0) {
         DrawEnlargedRow(sampleRow, EnlargedColumns{stretch.columns, stretch.canvasColumns, &stretch.sums}, first, end,
                         channels, drawing.canvas->pixels + drawing.canvas->WorkingBytes(0, y),
                         static_cast<std::size_t>(drawing.canvas->bytesPerPixel));

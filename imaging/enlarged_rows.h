@@ -134,8 +134,9 @@ inline void WriteGrey(std::uint8_t* pixel, double value) {
     pixel[0] = pixel[1] = pixel[2] = static_cast<std::uint8_t>(static_cast<std::int32_t>(value));
 }
 
-// A grey picture interpolates one channel, as InterpolateTerms does: its sums are the first of each
-// column's, and the level goes to all three bytes of the pixel.
+// A picture read as grey levels has one channel and no transparency: it is interpolated once, as
+// InterpolateTerms does, its sums are the first of each column's, and the level goes to all three
+// bytes of the pixel.
 template <bool Checked, typename Reader>
 void DrawGreyRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns& stretch, std::int32_t first,
                  std::int32_t end, std::uint8_t* row) {
@@ -145,9 +146,9 @@ void DrawGreyRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns& st
     std::int32_t rightLower = 0, rightUpper = 0;
     std::int32_t rightX = -1;  // the picture column of the right pair, −1 for none
     for (std::int32_t at = first; at < end;) {
-        std::uint8_t* const pixel = row + static_cast<std::size_t>(stretch.canvasColumns[at]) * 3;
         if (sums.rowOf[at] == y0) {
-            WriteGrey(pixel, sums.sums[at].slope[0] * fy + sums.sums[at].level[0]);
+            WriteGrey(row + static_cast<std::size_t>(stretch.canvasColumns[at]) * 3,
+                      sums.sums[at].slope[0] * fy + sums.sums[at].level[0]);
             ++at;
             continue;
         }
@@ -284,9 +285,8 @@ template <typename Reader>
 void DrawEnlargedRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns& stretch, std::int32_t first,
                      std::int32_t end, std::int32_t channels, std::uint8_t* row, std::size_t bytesPerPixel) {
     constexpr bool kChecked = true;
-    const bool opaque = channels < 4 && bytesPerPixel == 3;
     if constexpr (BilinearRow<Reader>::Line::kGrey) {
-        if (channels == 1 && opaque) {
+        if (bytesPerPixel == 3) {
             if (sampleRow.whole)
                 DrawGreyRow<!kChecked>(sampleRow, stretch, first, end, row);
             else
@@ -294,7 +294,7 @@ void DrawEnlargedRow(const BilinearRow<Reader>& sampleRow, const EnlargedColumns
             return;
         }
     }
-    if (!opaque) {
+    if (channels >= 4 || bytesPerPixel != 3) {
         if (sampleRow.whole)
             DrawBlendedRow<!kChecked>(sampleRow, stretch, first, end, row, bytesPerPixel);
         else
