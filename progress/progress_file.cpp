@@ -41,8 +41,12 @@ namespace {
 
 constexpr char kFirstLine[] = "Tesselon puzzle in progress 1";
 constexpr std::size_t kLongestLine = 1024;
-// Ten million pieces' worth of lines; anything larger is not a file this program wrote.
-constexpr long kLargestFile = 1 << 27;
+// The longest file a record can give: its settings, then for each of at most kMostRecordedPieces
+// pieces a group of its own ("group" and five numbers of at most eleven characters, each after a
+// space) and its id. Anything longer is not a file this program wrote.
+constexpr std::int64_t kLongestGroupLine = 5 + 5 * 12 + 1;
+constexpr std::int64_t kLongestIdLine = 11;
+constexpr long kLargestFile{16 * kLongestLine + kMostRecordedPieces * (kLongestGroupLine + kLongestIdLine)};
 constexpr std::int64_t kLongestPlay = 1000LL * 60 * 60 * 24 * 365 * 100;
 
 // ---- writing ----

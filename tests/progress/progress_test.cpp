@@ -9,6 +9,7 @@
 #include "imaging/test_pictures.h"
 #include "model/generation.h"
 #include "model/joining.h"
+#include "model/piece_id.h"
 #include "model/puzzle_fixture.h"
 #include "platform/file_identity.h"
 #include "progress/progress_file.h"
@@ -196,6 +197,29 @@ TEST_F(ProgressTest, BadFilesLeaveTheEmptyTable) {
         EXPECT_EQ(g_groups.count, 0);
         EXPECT_TRUE(NothingLeaked());
     }
+}
+
+// A puzzle of millions of pieces, each on its own far out on a vast table, is stored in a file of
+// about 140 MB, which must read back whole like any other.
+TEST(ProgressFile, TheLongFilesOfHugePuzzlesReadBack) {
+    PuzzleRecord record;
+    std::wcscpy(record.picturePath, L"picture.bmp");
+    record.cellSize = 8;
+    record.rows = record.columns = 1500;
+    record.tableWidth = record.tableHeight = 1'000'000'000;
+    record.view[0][0] = record.view[1][1] = 1;
+    ASSERT_TRUE(AllocateRecord(&record, 1500 * 1500));
+    for (std::int32_t g = 0; g < record.groupCount; ++g) {
+        record.groups[g] = GroupRecord{-999'999'999, 1'999'999'999, INT32_MIN, INT32_MIN, 1};
+        record.members[g] = PieceId(g / 1500 + 1, g % 1500 + 1, IdStride(1500));
+    }
+    const std::wstring path = MissingTestFile("huge.txt");
+    ASSERT_TRUE(WriteProgressFile(path.c_str(), record));
+    PuzzleRecord read;
+    ASSERT_TRUE(ReadProgressFile(path.c_str(), &read));
+    EXPECT_EQ(read.groupCount, 1500 * 1500);
+    EXPECT_EQ(read.members[read.groupCount - 1], 15'001'500);
+    MissingTestFile("huge.txt");
 }
 
 // A puzzle is found again only while its picture is the file it was cut from; the folder keeps the
