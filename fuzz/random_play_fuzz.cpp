@@ -106,7 +106,7 @@ void Step(int op, Bytes* bytes, const PuzzleRecord& origin) {
         }
         break;
     case 2:
-        for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) LowerGroup(survivor);
+        JoinAllDropped();
         g_draggedGroup = nullptr;
         break;
     case 3: {

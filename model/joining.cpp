@@ -33,3 +33,7 @@ Group* JoinDropped() {
     }
     return nullptr;
 }
+
+void JoinAllDropped() {
+    for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) LowerGroup(survivor);
+}

@@ -8,3 +8,7 @@
 // when no group fits or none is held. One call makes one merge: a drop that closes seams with
 // several groups needs one call per group.
 Group* JoinDropped();
+
+// Every merge of one drop: each join makes the survivor the held group, which then tries the rest,
+// and each survivor sinks beneath the loose pieces.
+void JoinAllDropped();

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Run by play.sh inside a virtual display: starts the game, chooses "Favorites...", the first
-# favourite and OK as a player would, and saves a screenshot of the window. The first favourite
-# rather than "Random": the game seeds its generator from the clock, and the screenshot should
-# show the colourful picture that play.sh lists first. When that picture has a puzzle in progress
+# Run by play.sh and screenshot.sh inside a virtual display: starts the game, chooses
+# "Favorites...", the first favourite and OK as a player would, and saves a screenshot of the
+# window. The first favourite rather than "Random": the game seeds its generator from the clock,
+# and the screenshot should show the colourful picture that play.sh lists first. When that picture has a puzzle in progress
 # (a run before this one), the game asks whether to continue it, and Yes is the answer. With
 # "resumed", the screenshot is of the puzzle the game brings back at start-up, and nothing is
 # chosen.

@@ -131,7 +131,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (g_draggedGroup != nullptr) return OnDrop(window, message, wParam, lParam);
         break;
     case WM_TIMER:
-        if (wParam == kStoreTimer) OnStoreTimer(window);
+        if (wParam == kStoreTimer) StorePuzzleNow();
         break;
     case WM_QUERYENDSESSION:
         StorePuzzleNow();

@@ -48,15 +48,12 @@ void Grab(LPARAM lParam) {
     RaiseGroup(group);
 }
 
-// One drop can close seams with several groups: each join makes the survivor the held group,
-// which then tries the rest. The final group sinks beneath the loose pieces.
+// The held group that is left after the drop's joins is the one placed.
 void Drop() {
     Group* group = g_draggedGroup;
     group->x = TableCoordinate(static_cast<double>(group->x) + group->dragDX);
     group->y = TableCoordinate(static_cast<double>(group->y) + group->dragDY);
-    for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) {
-        LowerGroup(survivor);
-    }
+    JoinAllDropped();
     const Group* placed = g_draggedGroup;
     g_draggedGroup = nullptr;
     NoteGroupPlaced(placed);

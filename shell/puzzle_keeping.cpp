@@ -7,7 +7,6 @@
 #include "progress/puzzle_arrangement.h"
 #include "progress/puzzle_in_play.h"
 #include "render/compose_frame.h"
-#include "shell/start_up.h"
 #include "ui/picture_loading.h"
 
 namespace {
@@ -16,7 +15,7 @@ namespace {
 constexpr std::uint64_t kStoreInterval = 5000;
 
 std::uint64_t g_lastStore = 0;
-bool g_storeHeld = false;
+HWND g_heldStoreWindow = nullptr;  // whose timer will store what the throttle held back
 
 }  // namespace
 
@@ -33,28 +32,23 @@ void StorePuzzleNow() {
     const std::uint64_t now = GetTickCount64();
     StorePuzzleInPlay(now);
     g_lastStore = now;
-    if (g_storeHeld && g_mainWindow != nullptr) KillTimer(g_mainWindow, kStoreTimer);
-    g_storeHeld = false;
+    if (g_heldStoreWindow != nullptr) KillTimer(g_heldStoreWindow, kStoreTimer);
+    g_heldStoreWindow = nullptr;
 }
 
 LRESULT AfterDrop(HWND window, bool solvedBefore, LRESULT result) {
     const std::uint64_t now = GetTickCount64();
     if (now - g_lastStore >= kStoreInterval) {
         StorePuzzleNow();
-    } else if (!g_storeHeld) {
-        g_storeHeld = SetTimer(window, kStoreTimer, static_cast<UINT>(kStoreInterval - (now - g_lastStore)), nullptr) != 0;
+    } else if (g_heldStoreWindow == nullptr &&
+               SetTimer(window, kStoreTimer, static_cast<UINT>(kStoreInterval - (now - g_lastStore)), nullptr) != 0) {
+        g_heldStoreWindow = window;
     }
     if (!solvedBefore && PuzzleSolved()) {
         const std::int64_t pieces = RecordOf<Group>(g_groups.first)->members.count;
         ShowMessage(window, SolvedMessage(pieces, PlayedMs(now)).c_str(), kProgressCaption);
     }
     return result;
-}
-
-void OnStoreTimer(HWND window) {
-    KillTimer(window, kStoreTimer);
-    g_storeHeld = false;
-    StorePuzzleNow();
 }
 
 void NoteWindowSize(WPARAM sizeType) {

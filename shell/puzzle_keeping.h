@@ -12,16 +12,13 @@ constexpr UINT_PTR kStoreTimer = 1;
 // file valid, is put on the table and shown; otherwise the table stays empty.
 void ResumeLastPuzzle(HWND window);
 
-// Stores the puzzle in play at once: on close, at the end of the session, and before another
-// puzzle or picture replaces it.
+// Stores the puzzle in play at once: on close, at the end of the session, before another puzzle or
+// picture replaces it, and when the timer of a held-back store (kStoreTimer) fires.
 void StorePuzzleNow();
 
 // After a drop: stores the puzzle, at most once every few seconds (a timer stores what the
 // throttle held back), and says so once when the drop solved it. Returns `result`.
 LRESULT AfterDrop(HWND window, bool solvedBefore, LRESULT result);
-
-// The timer of a held-back store.
-void OnStoreTimer(HWND window);
 
 // Play time is not counted while the window is minimised.
 void NoteWindowSize(WPARAM sizeType);

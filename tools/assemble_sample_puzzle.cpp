@@ -46,7 +46,7 @@ void JoinBeside(std::int32_t id, std::int32_t neighbour) {
     moved->x = resting->x + beside->offsetX + (piece->homeX - beside->homeX) - piece->offsetX;
     moved->y = resting->y + beside->offsetY + (piece->homeY - beside->homeY) - piece->offsetY;
     g_draggedGroup = moved;
-    for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) LowerGroup(survivor);
+    JoinAllDropped();
     g_draggedGroup = nullptr;
 }
 
@@ -63,8 +63,8 @@ void AssembleQuarter(const PuzzleRecord& record, const SourceImage& picture) {
     }
     Group* group = nullptr;
     const Piece* corner = FindPiece(PieceId(1, 1, stride), &group);
-    group->x += corner->homeX + (g_tableWidth - picture.width) / 2 - (group->x + corner->offsetX);
-    group->y += corner->homeY + (g_tableHeight - picture.height) / 2 - (group->y + corner->offsetY);
+    group->x = corner->homeX + (g_tableWidth - picture.width) / 2 - corner->offsetX;
+    group->y = corner->homeY + (g_tableHeight - picture.height) / 2 - corner->offsetY;
     LowerGroup(group);
 }
 

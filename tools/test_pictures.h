@@ -7,8 +7,7 @@
 #include "loaders/raster_file.h"
 
 // Pictures of one test pattern in the two scientific formats the game reads itself, written the
-// way other software writes them. Used by the tests, as seeds for the fuzzers and as sample
-// pictures to play with.
+// way other software writes them. Used by the tests and as seeds for the fuzzers.
 
 // The grey level, 0 to 255, of the pattern at column x of row y, rows counted in the order the
 // file stores them (row 0 is the first stored row, drawn lowest). A frame one pixel wide is 255,

@@ -52,7 +52,7 @@ struct StoredPuzzle {
     const std::wstring path = L"/tmp/tesselon-progress-benchmark.txt";
 };
 
-void StorePuzzle(benchmark::State& state) {
+void StoreCutPuzzle(benchmark::State& state) {
     StoredPuzzle stored;
     for (auto _ : state) {
         if (!stored.Store()) state.SkipWithError("not stored");
@@ -60,7 +60,7 @@ void StorePuzzle(benchmark::State& state) {
     state.counters["pieces"] = g_groups.count;
 }
 
-void RestorePuzzle(benchmark::State& state) {
+void RestoreStoredPuzzle(benchmark::State& state) {
     StoredPuzzle stored;
     if (!stored.Store()) state.SkipWithError("not stored");
     for (auto _ : state) {
@@ -84,6 +84,6 @@ void CutOnly(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(StorePuzzle)->Unit(benchmark::kMillisecond);
-BENCHMARK(RestorePuzzle)->Unit(benchmark::kMillisecond);
+BENCHMARK(StoreCutPuzzle)->Unit(benchmark::kMillisecond);
+BENCHMARK(RestoreStoredPuzzle)->Unit(benchmark::kMillisecond);
 BENCHMARK(CutOnly)->Unit(benchmark::kMillisecond);

@@ -86,7 +86,7 @@ protected:
         group->y = GroupOf(resting)->y + a->offsetY + (b->homeY - a->homeY) - b->offsetY - 2;
         RaiseGroup(group);
         g_draggedGroup = group;
-        for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) LowerGroup(survivor);
+        JoinAllDropped();
         g_draggedGroup = nullptr;
     }
 

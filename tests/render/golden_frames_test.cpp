@@ -67,7 +67,7 @@ void DropBesideNeighbour(Group* held) {
     held->y = resting->y + neighbour->offsetY - piece->offsetY + piece->homeY - neighbour->homeY + 1;
     held->dragDX = held->dragDY = 0;
     const std::size_t before = GroupCount();
-    for (Group* survivor = JoinDropped(); survivor != nullptr; survivor = JoinDropped()) LowerGroup(survivor);
+    JoinAllDropped();
     EXPECT_EQ(GroupCount(), before - 1);
     const Group* placed = g_draggedGroup;
     g_draggedGroup = nullptr;
