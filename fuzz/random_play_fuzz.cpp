@@ -17,6 +17,7 @@
 #include "model/group.h"
 #include "model/joining.h"
 #include "model/picking.h"
+#include "model/piece_id.h"
 #include "model/random.h"
 #include "model/table.h"
 #include "progress/progress_file.h"
@@ -53,8 +54,10 @@ void CheckPuzzle(std::int64_t pieces) {
     }
     Check(groups == g_groups.count && static_cast<std::int64_t>(ids.size()) == pieces);
     std::vector<bool> seen(static_cast<std::size_t>(pieces));
+    const std::int32_t columns = PlaceGrid(g_sourceImage->width, g_sourceImage->height, g_pitch).columns;
+    const std::int64_t stride = IdStride(columns);
     for (const std::int32_t id : ids) {
-        const std::size_t index = static_cast<std::size_t>((id / 1000 - 1) * (g_sourceImage->width / g_pitch) + id % 1000 - 1);
+        const auto index = static_cast<std::size_t>((id / stride - 1) * columns + id % stride - 1);
         Check(index < seen.size() && !seen[index]);
         seen[index] = true;
     }
@@ -74,10 +77,7 @@ const std::wstring& StorePath() {
 
 void StoreAndRestore(const PuzzleRecord& origin) {
     PuzzleRecord stored;
-    stored.cellSize = origin.cellSize;
-    stored.seed = origin.seed;
-    stored.rows = origin.rows;
-    stored.columns = origin.columns;
+    CopyOrigin(origin, &stored);
     std::wcscpy(stored.picturePath, L"random play");
     Check(CapturePuzzle(&stored) && WriteProgressFile(StorePath().c_str(), stored));
     PuzzleRecord read;
@@ -145,9 +145,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PuzzleRecord origin;
     origin.cellSize = 8;
     origin.seed = g_randomState = static_cast<std::uint64_t>(bytes.Next());
-    origin.columns = picture.width / 11;
-    origin.rows = picture.height / 11;
     Check(GeneratePuzzle());
+    const GridPlacement grid = PlaceGrid(picture.width, picture.height, g_pitch);
+    origin.columns = grid.columns;
+    origin.rows = grid.rows;
     for (int op = bytes.Next(); op >= 0; op = bytes.Next()) {
         Step(op, &bytes, origin);
         CheckPuzzle(RecordedPieces(origin));

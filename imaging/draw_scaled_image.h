@@ -12,8 +12,9 @@
 // picture pixels per canvas pixel serves both axes, so the picture is never stretched unevenly.
 // Where the picture is shown at less than 1/1.1 of its size and averaging is allowed, each
 // canvas pixel averages the picture under its footprint; otherwise it is interpolated. The mask
-// (of sourceWidth × sourceHeight pixels, row by row; null for none) keeps the pixels of its runs. Pixels outside the picture, the mask or the canvas are left exactly as they were, and
-// so is everything when the numbers are not finite or the canvas has no working image.
+// (of sourceWidth × sourceHeight pixels; null for none) keeps the pixels of its runs. Pixels
+// outside the picture, the mask or the canvas are left exactly as they were, and so is everything
+// when the numbers are not finite or the canvas has no working image.
 void DrawScaledImage(Canvas* canvas, const SourceImage* image, std::int32_t sourceX, std::int32_t sourceY,
                      std::int32_t sourceWidth, std::int32_t sourceHeight, const MaskShape* mask,
                      std::int16_t allowAveraging, double centreX, double centreY, double destWidth, double destHeight);

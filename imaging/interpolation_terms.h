@@ -37,9 +37,33 @@ inline __m128i ChannelLanes(const Colour& colour) {
     return _mm_setr_epi32(colour.red, colour.green, colour.blue, colour.transparency);
 }
 
-inline void StoreLanes(double* terms, __m128i lanes) {
-    _mm_store_pd(terms, _mm_cvtepi32_pd(lanes));
-    _mm_store_pd(terms + 2, _mm_cvtepi32_pd(_mm_srli_si128(lanes, 8)));
+// The terms of four pixels as vectors, red and green in the first of each pair: kept in registers
+// rather than written out and read back.
+struct VectorTerms {
+    __m128d cross[2];
+    __m128d up[2];
+    __m128d across[2];
+    __m128d base[2];
+};
+
+inline void SplitLanes(__m128i lanes, __m128d* pair) {
+    pair[0] = _mm_cvtepi32_pd(lanes);
+    pair[1] = _mm_cvtepi32_pd(_mm_srli_si128(lanes, 8));
+}
+
+// From the channel lanes of A, B to its right, C above A and D above B.
+inline VectorTerms VectorTermsOf(__m128i la, __m128i lb, __m128i lc, __m128i ld) {
+    VectorTerms terms;
+    SplitLanes(_mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(la, lb), lc), ld), terms.cross);
+    SplitLanes(_mm_sub_epi32(lc, la), terms.up);
+    SplitLanes(_mm_sub_epi32(lb, la), terms.across);
+    SplitLanes(la, terms.base);
+    return terms;
+}
+
+inline void StorePair(double* terms, const __m128d* pair) {
+    _mm_store_pd(terms, pair[0]);
+    _mm_store_pd(terms + 2, pair[1]);
 }
 #endif
 
@@ -48,11 +72,11 @@ inline void TermsOf(const Colour& a, const Colour& b, const Colour& c, const Col
                     InterpolationTerms* terms) {
 #if TESSELON_VECTOR_TERMS
     if (vector) {
-        const __m128i la = ChannelLanes(a), lb = ChannelLanes(b), lc = ChannelLanes(c), ld = ChannelLanes(d);
-        StoreLanes(terms->cross, _mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(la, lb), lc), ld));
-        StoreLanes(terms->up, _mm_sub_epi32(lc, la));
-        StoreLanes(terms->across, _mm_sub_epi32(lb, la));
-        StoreLanes(terms->base, la);
+        const VectorTerms v = VectorTermsOf(ChannelLanes(a), ChannelLanes(b), ChannelLanes(c), ChannelLanes(d));
+        StorePair(terms->cross, v.cross);
+        StorePair(terms->up, v.up);
+        StorePair(terms->across, v.across);
+        StorePair(terms->base, v.base);
         return;
     }
 #else
@@ -122,30 +146,6 @@ struct ColumnSums {
 };
 
 #if TESSELON_VECTOR_TERMS
-// The terms of four pixels as vectors, red and green in the first of each pair: kept in registers
-// rather than written out and read back.
-struct VectorTerms {
-    __m128d cross[2];
-    __m128d up[2];
-    __m128d across[2];
-    __m128d base[2];
-};
-
-inline void SplitLanes(__m128i lanes, __m128d* pair) {
-    pair[0] = _mm_cvtepi32_pd(lanes);
-    pair[1] = _mm_cvtepi32_pd(_mm_srli_si128(lanes, 8));
-}
-
-// From the channel lanes of A, B to its right, C above A and D above B.
-inline VectorTerms VectorTermsOf(__m128i la, __m128i lb, __m128i lc, __m128i ld) {
-    VectorTerms terms;
-    SplitLanes(_mm_add_epi32(_mm_sub_epi32(_mm_sub_epi32(la, lb), lc), ld), terms.cross);
-    SplitLanes(_mm_sub_epi32(lc, la), terms.up);
-    SplitLanes(_mm_sub_epi32(lb, la), terms.across);
-    SplitLanes(la, terms.base);
-    return terms;
-}
-
 inline void ColumnSumsOf(const VectorTerms& t, double fx, ColumnSums* sums) {
     const __m128d x = _mm_set1_pd(fx);
     _mm_store_pd(sums->slope, _mm_add_pd(_mm_mul_pd(t.cross[0], x), t.up[0]));

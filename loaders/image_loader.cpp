@@ -65,3 +65,11 @@ std::int16_t LoadSourceImage(const wchar_t* path) {
     image->loaded = static_cast<std::int16_t>(DecodeWithPlatform(image, path));
     return image->loaded;
 }
+
+bool ReplacePicture(const wchar_t* path) {
+    ReleasePicture();
+    g_sourceImage = new (std::nothrow) SourceImage;
+    if (g_sourceImage != nullptr && LoadSourceImage(path) != 0) return true;
+    ReleasePicture();
+    return false;
+}

@@ -12,3 +12,7 @@
 // PDS load the record still holds the RasterFile, so that the caller's ReleaseSourceImage closes
 // the file. The readers show their own messages; the loader shows none.
 std::int16_t LoadSourceImage(const wchar_t* path);
+
+// Releases the picture and loads the one at `path` in a new g_sourceImage; false, with no picture
+// left, when it cannot be loaded (or no memory is left for its record).
+bool ReplacePicture(const wchar_t* path);

@@ -14,23 +14,15 @@
 
 namespace {
 
-struct Grid {
-    std::int32_t rows = 0;
-    std::int32_t columns = 0;
-    std::int64_t idStride = 0;
-    std::int32_t originX = 0;  // the home of row 1, column 1
-    std::int32_t originY = 0;
-};
-
 // Null when memory is short.
-Piece* NewPiece(const Grid& grid, std::int32_t row, std::int32_t column) {
+Piece* NewPiece(const GridPlacement& grid, std::int64_t idStride, std::int32_t row, std::int32_t column) {
     Piece* piece = new (std::nothrow) Piece;
     if (piece == nullptr) return nullptr;
-    piece->id = PieceId(row, column, grid.idStride);
-    piece->rightId = column < grid.columns ? PieceId(row, column + 1, grid.idStride) : 0;
-    piece->downId = row < grid.rows ? PieceId(row + 1, column, grid.idStride) : 0;
-    piece->leftId = column > 1 ? PieceId(row, column - 1, grid.idStride) : 0;
-    piece->upId = row > 1 ? PieceId(row - 1, column, grid.idStride) : 0;
+    piece->id = PieceId(row, column, idStride);
+    piece->rightId = column < grid.columns ? PieceId(row, column + 1, idStride) : 0;
+    piece->downId = row < grid.rows ? PieceId(row + 1, column, idStride) : 0;
+    piece->leftId = column > 1 ? PieceId(row, column - 1, idStride) : 0;
+    piece->upId = row > 1 ? PieceId(row - 1, column, idStride) : 0;
     piece->homeX = grid.originX + (column - 1) * g_pitch;
     piece->homeY = grid.originY + (row - 1) * g_pitch;
     return piece;
@@ -53,10 +45,10 @@ bool PlaceInOwnGroup(Piece* piece) {
 }
 
 // Every piece made so far sits in a group of its own, so clearing the puzzle frees them all.
-bool MakePieces(const Grid& grid) {
+bool MakePieces(const GridPlacement& grid, std::int64_t idStride) {
     for (std::int32_t row = 1; row <= grid.rows; ++row) {
         for (std::int32_t column = 1; column <= grid.columns; ++column) {
-            Piece* piece = NewPiece(grid, row, column);
+            Piece* piece = NewPiece(grid, idStride, row, column);
             if (piece != nullptr && !PlaceInOwnGroup(piece)) {
                 delete piece;
                 piece = nullptr;
@@ -80,21 +72,16 @@ bool GeneratePuzzle() {
     const SourceImage* image = g_sourceImage;
     if (image == nullptr || image->loaded == 0) return false;
     const GridGeometry geometry = GeometryForCellSize(g_cellSize);
-    Grid grid;
-    grid.columns = image->width > 0 ? image->width / geometry.pitch : 0;
-    grid.rows = image->height > 0 ? image->height / geometry.pitch : 0;
+    const GridPlacement grid = PlaceGrid(image->width, image->height, geometry.pitch);
     if (!GridIdsFit(grid.rows, grid.columns)) return false;
 
     ClearPuzzle();
     FixGridGeometry();
     FitTable();
     if (g_view != nullptr) g_view->Home();
-    grid.idStride = IdStride(grid.columns);
-    // Centred: the odd pixel of an odd remainder is left over on the right or bottom.
-    grid.originX = (image->width - grid.columns * g_pitch) / 2;
-    grid.originY = (image->height - grid.rows * g_pitch) / 2;
+    const std::int64_t idStride = IdStride(grid.columns);
 
-    if (!MakeSeamTable(grid.rows, grid.columns, grid.idStride) || !MakePieces(grid)) {
+    if (!MakeSeamTable(grid.rows, grid.columns, idStride) || !MakePieces(grid, idStride)) {
         ClearPuzzle();
         return false;
     }

@@ -18,6 +18,15 @@ GridGeometry GeometryForCellSize(std::int32_t cellSize) {
     return geometry;
 }
 
+GridPlacement PlaceGrid(std::int32_t width, std::int32_t height, std::int32_t pitch) {
+    GridPlacement grid;
+    grid.columns = width > 0 ? width / pitch : 0;
+    grid.rows = height > 0 ? height / pitch : 0;
+    grid.originX = (width - grid.columns * pitch) / 2;
+    grid.originY = (height - grid.rows * pitch) / 2;
+    return grid;
+}
+
 void FixGridGeometry() {
     const GridGeometry geometry = GeometryForCellSize(g_cellSize);
     g_cellSize = geometry.cellSize;

@@ -13,14 +13,25 @@ struct GridGeometry {
 };
 
 // Cell sizes outside this range are brought into it. Below 8 a knob no longer fits beside its
-// socket; above 16384 a mask (32768 × 32768 bytes) would pass 2^30 bytes, and S × S must stay
-// within 32-bit arithmetic for everyone who indexes a mask.
+// socket; above 16384 its length would not fit the 15 bits a seam keeps it in (see SeamKnob).
 constexpr std::int32_t kSmallestCellSize = 8;
 constexpr std::int32_t kLargestCellSize = 16384;
 
 // The geometry a cell size gives, after bringing the cell size into range. The dialogs use it
 // to count pieces exactly as generation will cut them.
 GridGeometry GeometryForCellSize(std::int32_t cellSize);
+
+// Where the cells of a picture of width × height lie, one pitch apart: as many whole pitches as fit
+// each way (none without size), centred, the odd pixel of an odd remainder left over on the right
+// or bottom.
+struct GridPlacement {
+    std::int32_t rows;
+    std::int32_t columns;
+    std::int32_t originX;  // the home of row 1, column 1
+    std::int32_t originY;
+};
+
+GridPlacement PlaceGrid(std::int32_t width, std::int32_t height, std::int32_t pitch);
 
 // Chosen with the cell-size scroll bar; read when a puzzle is generated.
 extern std::int32_t g_cellSize;

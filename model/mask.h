@@ -32,7 +32,7 @@ extern SeamTable g_seams;
 // Makes the table of a rows × columns grid, every seam without a knob; false when memory is short.
 bool MakeSeamTable(std::int32_t rows, std::int32_t columns, std::int64_t idStride);
 void FreeSeamTable();
-// The seam right of, or below, the cell of grid row r and column k (both from 1).
+// The seam right of, or below, the cell of grid row `row` and column `column` (both from 1).
 SeamKnob* RightSeam(std::int32_t row, std::int32_t column);
 SeamKnob* SeamBelow(std::int32_t row, std::int32_t column);
 

@@ -28,6 +28,19 @@ inline bool IsUtf8Character(char32_t c, int continuations) {
     return c >= kSmallest[continuations] && IsCharacterCode(c);
 }
 
+// Reads the character at *at, whose bytes end before `end`, and moves past it; false for bytes that
+// are no UTF-8 character (a form cut short, over-long or of no character).
+inline bool NextUtf8Character(const unsigned char** at, const unsigned char* end, char32_t* c) {
+    const int extra = Utf8ContinuationCount(**at);
+    if (extra < 0 || end - *at <= extra) return false;
+    *c = Utf8LeadBits(*(*at)++, extra);
+    for (int k = 0; k < extra; ++k, ++*at) {
+        if ((**at & 0xC0) != 0x80) return false;
+        *c = *c << 6 | (**at & 0x3F);
+    }
+    return IsUtf8Character(*c, extra);
+}
+
 // The UTF-8 bytes of one character; a value that is no character is written as U+FFFD.
 inline void AppendUtf8(std::string& out, char32_t c) {
     if (!IsCharacterCode(c)) c = 0xFFFD;

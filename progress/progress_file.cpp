@@ -35,6 +35,7 @@
 #include "platform/replace_file.h"
 #include "platform/utf8_rules.h"
 #include "progress/puzzle_arrangement.h"
+#include "render/view.h"
 #include "ui/utf16.h"
 
 namespace {
@@ -241,12 +242,12 @@ bool ParseDouble(const Line& word, double* value) {
     return end == text + word.length && std::isfinite(*value);
 }
 
-// A line of `name` followed by exactly `count` integers, each within its own bounds.
 struct Bounds {
     std::int64_t low;
     std::int64_t high;
 };
 
+// A line of `name` followed by exactly one integer for each of `bounds`, each within its own.
 bool ReadField(Input* in, const char* name, std::initializer_list<Bounds> bounds, std::int64_t* values) {
     Line line;
     Line word;
@@ -267,20 +268,12 @@ bool ReadPicture(Input* in, PuzzleRecord* record) {
     Line word;
     if (!NextLine(in, &line) || !IsWord(line, kFirstLine)) return false;
     if (!NextLine(in, &line) || !NextWord(&line, &word) || !IsWord(word, "picture")) return false;
-    std::string path(line.text, line.length);
     std::wstring wide;
-    std::size_t i = 0;
-    while (i < path.size()) {
-        const auto lead = static_cast<unsigned char>(path[i++]);
-        const int extra = Utf8ContinuationCount(lead);
-        if (extra < 0 || lead < 0x20 || i + static_cast<std::size_t>(extra) > path.size()) return false;
-        char32_t c = Utf8LeadBits(lead, extra);
-        for (int k = 0; k < extra; ++k) {
-            const auto next = static_cast<unsigned char>(path[i++]);
-            if ((next & 0xC0) != 0x80) return false;
-            c = c << 6 | (next & 0x3F);
-        }
-        if (!IsUtf8Character(c, extra)) return false;
+    const auto* at = reinterpret_cast<const unsigned char*>(line.text);
+    const unsigned char* end = at + line.length;
+    while (at < end) {
+        char32_t c = 0;
+        if (*at < 0x20 || !NextUtf8Character(&at, end, &c)) return false;
         wchar_t units[2];
         wide.append(units, static_cast<std::size_t>(ToWide(c, units)));
     }
@@ -318,9 +311,7 @@ bool ReadView(Input* in, PuzzleRecord* record) {
             if (!NextWord(&line, &word) || !ParseDouble(word, &value)) return false;
         }
     }
-    const double scale = record->view[0][0];
-    return line.length == 0 && scale > 0 && std::isfinite(1 / scale) && record->view[1][1] == scale &&
-           record->view[0][1] == 0 && record->view[1][0] == 0;
+    return line.length == 0 && IsViewTransform(record->view) && std::isfinite(1 / record->view[0][0]);
 }
 
 bool ReadSettings(Input* in, PuzzleRecord* record) {

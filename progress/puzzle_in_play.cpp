@@ -1,7 +1,6 @@
 #include "progress/puzzle_in_play.h"
 
 #include <cwchar>
-#include <new>
 
 #include "loaders/image_loader.h"
 #include "loaders/source_image.h"
@@ -18,13 +17,11 @@ PuzzleInPlay g_puzzleInPlay;
 
 namespace {
 
-void CopyOrigin(const PuzzleRecord& from, PuzzleRecord* to) {
-    std::wmemcpy(to->picturePath, from.picturePath, kPathCapacity);
-    to->picture = from.picture;
-    to->cellSize = from.cellSize;
-    to->seed = from.seed;
-    to->rows = from.rows;
-    to->columns = from.columns;
+// Whether the picture the record was cut from is still the file it was.
+bool PictureUnchanged(const PuzzleRecord& record) {
+    FileIdentity picture;
+    return ReadFileIdentity(record.picturePath, &picture) && picture.size == record.picture.size &&
+           picture.lastWrite == record.picture.lastWrite;
 }
 
 void StartPlay(std::int64_t playedMs, std::uint64_t now) {
@@ -47,8 +44,9 @@ bool CutPuzzleInPlay(const wchar_t* picturePath, std::uint64_t now) {
     if (!CopyPath(origin.picturePath, picturePath)) origin.picturePath[0] = L'\0';
     origin.cellSize = g_cellSize;
     origin.seed = seed;
-    origin.columns = g_sourceImage->width / g_pitch;
-    origin.rows = g_sourceImage->height / g_pitch;
+    const GridPlacement grid = PlaceGrid(g_sourceImage->width, g_sourceImage->height, g_pitch);
+    origin.columns = grid.columns;
+    origin.rows = grid.rows;
     StartPlay(0, now);
     StorePuzzleInPlay(now);
     return true;
@@ -72,26 +70,27 @@ bool StorePuzzleInPlay(std::uint64_t now) {
 
 bool FindStoredPuzzle(const wchar_t* picturePath, std::int32_t cellSize, PuzzleRecord* record) {
     wchar_t path[kPathCapacity];
-    FileIdentity picture;
     return ProgressFilePath(picturePath, cellSize, path) && ReadProgressFile(path, record) &&
            std::wcscmp(record->picturePath, picturePath) == 0 && record->cellSize == cellSize &&
-           ReadFileIdentity(picturePath, &picture) && picture.size == record->picture.size &&
-           picture.lastWrite == record->picture.lastWrite;
+           PictureUnchanged(*record);
 }
 
 bool ResumeNewestPuzzle(std::uint64_t now, wchar_t* picturePath) {
     wchar_t path[kPathCapacity];
+    wchar_t named[kPathCapacity];
     PuzzleRecord record;
-    if (!NewestProgressFile(path) || !ReadProgressFile(path, &record)) return false;
-    wchar_t picture[kPathCapacity];
-    std::wmemcpy(picture, record.picturePath, kPathCapacity);
-    // Read again by the picture's own name: a file renamed by hand does not stand for another.
-    if (!FindStoredPuzzle(picture, record.cellSize, &record)) return false;
-    ReleasePicture();
-    g_sourceImage = new (std::nothrow) SourceImage;
-    if (g_sourceImage != nullptr && LoadSourceImage(record.picturePath) != 0 && ContinuePuzzleInPlay(record, now)) {
-        return CopyPath(picturePath, record.picturePath);
+    if (!NewestProgressFile(path) || !ReadProgressFile(path, &record) ||
+        !ProgressFilePath(record.picturePath, record.cellSize, named))
+        return false;
+    if (std::wcscmp(path, named) == 0) {
+        if (!PictureUnchanged(record)) return false;
+    } else {
+        // Read again by the picture's own name: a file renamed by hand does not stand for another.
+        wchar_t picture[kPathCapacity];
+        std::wmemcpy(picture, record.picturePath, kPathCapacity);
+        if (!FindStoredPuzzle(picture, record.cellSize, &record)) return false;
     }
+    if (ReplacePicture(record.picturePath) && ContinuePuzzleInPlay(record, now)) return CopyPath(picturePath, record.picturePath);
     ReleasePicture();
     return false;
 }

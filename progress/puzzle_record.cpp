@@ -1,5 +1,6 @@
 #include "progress/puzzle_record.h"
 
+#include <cwchar>
 #include <new>
 
 bool AllocateRecord(PuzzleRecord* record, std::int32_t groupCount) {
@@ -9,6 +10,15 @@ bool AllocateRecord(PuzzleRecord* record, std::int32_t groupCount) {
     if (record->groups == nullptr || record->members == nullptr) return false;
     record->groupCount = groupCount;
     return true;
+}
+
+void CopyOrigin(const PuzzleRecord& from, PuzzleRecord* to) {
+    std::wmemcpy(to->picturePath, from.picturePath, kPathCapacity);
+    to->picture = from.picture;
+    to->cellSize = from.cellSize;
+    to->seed = from.seed;
+    to->rows = from.rows;
+    to->columns = from.columns;
 }
 
 std::int64_t RecordedPieces(const PuzzleRecord& record) {

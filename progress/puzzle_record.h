@@ -45,6 +45,9 @@ constexpr std::int64_t kMostRecordedPieces = 1 << 24;
 // Makes room for `groupCount` groups and rows × columns member ids; false when memory is short.
 bool AllocateRecord(PuzzleRecord* record, std::int32_t groupCount);
 
+// What the puzzle was cut from (picture, identity, cell size, seed, grid), without how it lies now.
+void CopyOrigin(const PuzzleRecord& from, PuzzleRecord* to);
+
 std::int64_t RecordedPieces(const PuzzleRecord& record);
 
 // Pieces that lie in a group with at least one other piece: how far the puzzle has come.

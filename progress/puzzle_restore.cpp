@@ -28,9 +28,9 @@ std::int64_t PieceIndex(const PuzzleRecord& record, std::int64_t stride, std::in
 bool PictureGivesGrid(const PuzzleRecord& record) {
     const GridGeometry geometry = GeometryForCellSize(record.cellSize);
     const SourceImage* image = g_sourceImage;
-    return geometry.cellSize == record.cellSize && image != nullptr && image->loaded != 0 &&
-           image->width / geometry.pitch == record.columns && image->height / geometry.pitch == record.rows &&
-           record.rows > 0 && record.columns > 0;
+    if (geometry.cellSize != record.cellSize || image == nullptr || image->loaded == 0) return false;
+    const GridPlacement grid = PlaceGrid(image->width, image->height, geometry.pitch);
+    return grid.columns == record.columns && grid.rows == record.rows && record.rows > 0 && record.columns > 0;
 }
 
 bool CutAgain(const PuzzleRecord& record) {

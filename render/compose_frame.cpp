@@ -8,7 +8,7 @@
 #include "loaders/source_image.h"
 #include "model/geometry.h"
 #include "model/group.h"
-#include "model/mask.h"
+#include "render/band_pieces.h"
 #include "render/canvas.h"
 #include "render/frame_threads.h"
 #include "render/view.h"
@@ -18,14 +18,13 @@ std::int16_t g_backgroundGrey = 128;
 namespace {
 
 // Several bands a thread, taken as threads come free, so that a thread slowed by the rest of the
-// machine holds the frame up by one thin band at most. Where the pieces are shown larger than the
-// picture, a pixel costs little to draw and the passes over the working image weigh most: a large
-// image is then cut finer still, so that a band of about a megabyte is filled, drawn, saved and
-// reduced while its rows are still in the core's cache. (Where pieces are shrunk and averaged,
-// measured, finer bands only cost time.)
+// machine holds the frame up by one thin band at most.
 constexpr std::int32_t kBandsPerThread = 4;
-constexpr std::int64_t kCachedBandBytes = 1 << 20;
-constexpr std::int32_t kMaxBands = 256;
+constexpr std::int32_t kMaxBands = 8 * kBandsPerThread;
+
+// The pieces of the resting groups and of the held group, sorted into the bands of the frame.
+BandPieces g_restingPieces;
+BandPieces g_heldPieces;
 
 // What every band of one frame does, worked out once for all of them, and the rows each band's
 // share of the held group covered.
@@ -70,48 +69,53 @@ RowBand WholeBlocks(RowBand rows, std::int32_t scale) {
     return RowBand{rows.first / scale * scale, (rows.end + scale - 1) / scale * scale};
 }
 
-// Resting groups may be averaged where the picture is shrunk; the held group is redrawn at every
-// pointer move and always takes the cheaper interpolation. Returns the rows the group covered.
-RowBand DrawGroup(const Group& group, bool held, CanvasArea clip) {
-    // Positions are summed as doubles, where no sum of 32-bit coordinates can overflow.
-    const double x = static_cast<double>(group.x) + (held ? group.dragDX : 0);
-    const double y = static_cast<double>(group.y) + (held ? group.dragDY : 0);
-    const double size = g_maskSize;
-    RowBand covered{0, 0};
-    for (ListItem* item = group.members.first; item != nullptr; item = item->next) {
-        const Piece* piece = RecordOf<PieceLink>(item)->piece;
-        const MaskShape mask = ShapeOf(*piece);
-        covered = Spanning(covered, DrawPieceInArea(x + piece->offsetX, y + piece->offsetY, piece->homeX - g_margin,
-                                                    piece->homeY - g_margin, &mask, held ? 0 : 1, size, size, clip));
-    }
-    return covered;
-}
-
-// The canvas pixels DrawGroup visits.
-CanvasArea GroupArea(const Group& group, bool held) {
-    const double x = static_cast<double>(group.x) + (held ? group.dragDX : 0);
-    const double y = static_cast<double>(group.y) + (held ? group.dragDY : 0);
+// The canvas pixels drawing a resting group visits.
+CanvasArea GroupArea(const Group& group) {
     CanvasArea area{{0, 0}, 0, 0};
     for (ListItem* item = group.members.first; item != nullptr; item = item->next) {
         const Piece* piece = RecordOf<PieceLink>(item)->piece;
-        area = Covering(area, PieceArea(x + piece->offsetX, y + piece->offsetY, g_maskSize, g_maskSize));
+        area = Covering(area, PieceArea(static_cast<double>(group.x) + piece->offsetX,
+                                        static_cast<double>(group.y) + piece->offsetY, g_maskSize, g_maskSize));
     }
+    return area;
+}
+
+// Lists the pieces of every group but the held one, sorted into bands of `rowsPerBand` rows from
+// row `firstRow`; false when memory is short.
+bool ListRestingPieces(std::int32_t firstRow, std::int32_t rowsPerBand, std::int32_t bands) {
+    g_restingPieces.count = 0;
+    for (ListItem* item = g_groups.first; item != nullptr; item = item->next) {
+        const Group* group = RecordOf<Group>(item);
+        if (group != g_draggedGroup && !ListGroupPieces(&g_restingPieces, *group, false)) return false;
+    }
+    return SortIntoBands(&g_restingPieces, firstRow, rowsPerBand, bands);
+}
+
+bool ListHeldPieces(const Group& held, std::int32_t rowsPerBand, std::int32_t bands) {
+    g_heldPieces.count = 0;
+    return ListGroupPieces(&g_heldPieces, held, true) && SortIntoBands(&g_heldPieces, 0, rowsPerBand, bands);
+}
+
+// The canvas pixels drawing the listed pieces visits.
+CanvasArea ListedArea(const BandPieces& list) {
+    CanvasArea area{{0, 0}, 0, 0};
+    for (std::int64_t i = 0; i < list.count; ++i) area = Covering(area, list.pieces[i].area);
     return area;
 }
 
 // A drop's frame: the area alone is drawn again from the background, every group that touches it
 // in drawing order, and then equals the rest image there, as everywhere else.
-void ComposePlacedBand(const FrameWork& work, RowBand rows) {
+void ComposePlacedBand(const FrameWork& work, std::int32_t band, RowBand rows) {
     Canvas* canvas = work.canvas;
     const CanvasArea clip{rows, work.area.firstColumn, work.area.endColumn};
     canvas->FillArea(work.background, clip);
-    for (ListItem* item = g_groups.first; item != nullptr; item = item->next) DrawGroup(*RecordOf<Group>(item), false, clip);
+    DrawBandPieces(g_restingPieces, band, false, clip);
     canvas->SaveRestRows(rows);
     canvas->ReduceRows(rows);
 }
 
-// Every group is drawn into every band, in the same order, clipped to the band's rows; a pixel
-// is the same whichever band draws it, so the frame is the same however it is cut. A frame that
+// Each band draws the pieces that reach it, in drawing order, clipped to its rows; a pixel is the
+// same whichever band draws it, so the frame is the same however it is cut. A frame that
 // starts from the rest image touches only the rows the held group covered last time and covers
 // now: everywhere else the working and display images are already what the frame would make.
 void ComposeBand(void* context, std::int32_t band) {
@@ -119,7 +123,7 @@ void ComposeBand(void* context, std::int32_t band) {
     Canvas* canvas = work.canvas;
     if (work.placed) {
         const std::int32_t first = std::min(work.area.rows.first + band * work.rowsPerBand, work.area.rows.end);
-        ComposePlacedBand(work, RowBand{first, std::min(first + work.rowsPerBand, work.area.rows.end)});
+        ComposePlacedBand(work, band, RowBand{first, std::min(first + work.rowsPerBand, work.area.rows.end)});
         work.heldRows[band] = RowBand{0, 0};
         return;
     }
@@ -135,13 +139,10 @@ void ComposeBand(void* context, std::int32_t band) {
         canvas->FillRows(work.background, rows);
     }
     if (work.drawsResting) {
-        for (ListItem* item = g_groups.first; item != nullptr; item = item->next) {
-            const Group* group = RecordOf<Group>(item);
-            if (group != g_draggedGroup) DrawGroup(*group, false, clip);
-        }
+        DrawBandPieces(g_restingPieces, band, false, clip);
         canvas->SaveRestRows(rows);
     }
-    work.heldRows[band] = work.held != nullptr ? DrawGroup(*work.held, true, clip) : RowBand{0, 0};
+    work.heldRows[band] = work.held != nullptr ? DrawBandPieces(g_heldPieces, band, true, clip) : RowBand{0, 0};
     if (work.startsFromRest) reduced = Within(WholeBlocks(Spanning(reduced, work.heldRows[band]), canvas->scale), rows);
     canvas->ReduceRows(reduced);
 }
@@ -191,19 +192,9 @@ bool SameScene(const FrameScene& a, const FrameScene& b) {
            a.stretch == b.stretch && a.grey == b.grey;
 }
 
-// Whether a table unit covers more than one canvas pixel.
-bool ShowsPiecesEnlarged() {
-    if (g_view == nullptr) return false;
-    const auto& b = g_view->toCanvas;
-    return b[0][0] * b[0][0] + b[0][1] * b[0][1] > 1.0;
-}
-
-// For a frame that draws `bytes` of the working image.
-std::int32_t BandCount(std::int64_t bytes) {
+std::int32_t BandCount() {
     const std::int32_t threads = std::clamp(g_frameThreads, 1, kMaxBands / kBandsPerThread);
-    const std::int32_t forThreads = threads == 1 ? 1 : threads * kBandsPerThread;
-    const std::int64_t forCache = ShowsPiecesEnlarged() ? bytes / kCachedBandBytes : 0;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(forCache, forThreads, kMaxBands));
+    return threads == 1 ? 1 : threads * kBandsPerThread;
 }
 
 bool CanvasUntouched(const Canvas& canvas) {
@@ -219,7 +210,8 @@ Colour BackgroundColour() {
 }
 
 // Where the held group was last drawn and where the placed group lies now, in whole blocks of rows.
-void ComposePlaced(Canvas* canvas, CanvasArea placedArea) {
+// False, with nothing drawn, when memory is short.
+bool ComposePlaced(Canvas* canvas, CanvasArea placedArea) {
     LockHold render(&canvas->renderLock);
     LockHold display(&canvas->displayLock);
     FrameWork work{};
@@ -228,18 +220,21 @@ void ComposePlaced(Canvas* canvas, CanvasArea placedArea) {
     work.placed = true;
     work.area = Covering(g_lastHeldArea, placedArea);
     work.area.rows = WholeBlocks(work.area.rows, canvas->scale);
-    const std::int32_t bands = BandCount(static_cast<std::int64_t>(work.area.endColumn - work.area.firstColumn) *
-                                         (work.area.rows.end - work.area.rows.first) * canvas->bytesPerPixel);
+    const std::int32_t bands = BandCount();
     const std::int32_t blocks = (work.area.rows.end - work.area.rows.first) / canvas->scale;
     work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
-    if (!IsEmpty(work.area)) RunBands(ComposeBand, &work, bands);
+    if (!IsEmpty(work.area)) {
+        if (!ListRestingPieces(work.area.rows.first, work.rowsPerBand, bands)) return false;
+        RunBands(ComposeBand, &work, bands);
+    }
     canvas->changedRows = RowBand{0, 0};
+    return true;
 }
 
 }  // namespace
 
 void NoteGroupPlaced(const Group* placed) {
-    g_placedArea = placed != nullptr && g_canvas != nullptr ? GroupArea(*placed, false) : CanvasArea{{0, 0}, 0, 0};
+    g_placedArea = placed != nullptr && g_canvas != nullptr ? GroupArea(*placed) : CanvasArea{{0, 0}, 0, 0};
 }
 
 void ComposeFrame(std::int32_t flags) {
@@ -248,14 +243,14 @@ void ComposeFrame(std::int32_t flags) {
     const bool picture = g_sourceImage != nullptr && g_sourceImage->loaded != 0;
     // A drop's frame redraws its area alone only over the frame just drawn, unchanged but for the
     // drop, and with a rest image to keep; otherwise it is a full frame.
-    const bool placed = (flags & kGroupsPlaced) != 0 && picture && g_draggedGroup == nullptr &&
-                        canvas->restPixels != nullptr && canvas->display != nullptr && CanvasUntouched(*canvas);
-    if ((flags & kGroupsPlaced) != 0 && !placed) flags |= kDraggedGroupMoved | kRestingGroupsChanged;
     // The area is good for the frame that follows the drop alone.
     const CanvasArea placedArea = std::exchange(g_placedArea, CanvasArea{{0, 0}, 0, 0});
+    const bool placed = (flags & kGroupsPlaced) != 0 && picture && g_draggedGroup == nullptr &&
+                        canvas->restPixels != nullptr && canvas->display != nullptr && CanvasUntouched(*canvas) &&
+                        ComposePlaced(canvas, placedArea);
+    if ((flags & kGroupsPlaced) != 0 && !placed) flags |= kDraggedGroupMoved | kRestingGroupsChanged;
     g_lastScene.pixels = nullptr;  // until this frame is drawn
     if (placed) {
-        ComposePlaced(canvas, placedArea);
         g_lastHeldArea = CanvasArea{{0, 0}, 0, 0};
         g_lastChangedRows = canvas->changedRows;
         g_lastScene = SceneNow(*canvas);
@@ -277,9 +272,12 @@ void ComposeFrame(std::int32_t flags) {
     work.drawsResting = drawsResting;
     work.held = drawsHeld && g_draggedGroup != nullptr && IsInPlay(g_draggedGroup) ? g_draggedGroup : nullptr;
     work.staleRows = canvas->changedRows;
-    const std::int32_t bands = BandCount(static_cast<std::int64_t>(canvas->WorkingBytes(0, canvas->height)));
+    const std::int32_t bands = BandCount();
     const std::int32_t blocks = canvas->DisplayHeight();
     work.rowsPerBand = std::max((blocks + bands - 1) / bands, 1) * canvas->scale;
+    if ((drawsResting && !ListRestingPieces(0, work.rowsPerBand, bands)) ||
+        (work.held != nullptr && !ListHeldPieces(*work.held, work.rowsPerBand, bands)))
+        return;
     RunBands(ComposeBand, &work, bands);
 
     // Only a frame drawn over a saved rest image leaves the working image equal to it outside the
@@ -288,7 +286,7 @@ void ComposeFrame(std::int32_t flags) {
     RowBand heldRows{0, 0};
     for (std::int32_t band = 0; band < bands; ++band) heldRows = Spanning(heldRows, work.heldRows[band]);
     canvas->changedRows = overRest ? heldRows : RowBand{0, canvas->height};
-    g_lastHeldArea = work.held != nullptr ? GroupArea(*work.held, true) : CanvasArea{{0, 0}, 0, 0};
+    g_lastHeldArea = work.held != nullptr ? ListedArea(g_heldPieces) : CanvasArea{{0, 0}, 0, 0};
     g_lastChangedRows = canvas->changedRows;
     g_lastScene = SceneNow(*canvas);
 }

@@ -111,9 +111,13 @@ bool View::CanvasToTable(double sx, double sy, double* tx, double* ty) const {
     return true;
 }
 
-bool View::SetTransform(const double rows[2][3]) {
+bool IsViewTransform(const double rows[2][3]) {
     // Only uniform scaling and moving: no key rotates, shears or mirrors the view.
-    if (!(rows[0][0] > 0) || rows[0][0] != rows[1][1] || rows[0][1] != 0 || rows[1][0] != 0) return false;
+    return rows[0][0] > 0 && rows[0][0] == rows[1][1] && rows[0][1] == 0 && rows[1][0] == 0;
+}
+
+bool View::SetTransform(const double rows[2][3]) {
+    if (!IsViewTransform(rows)) return false;
     const Matrix next = {{rows[0][0], 0, rows[0][2]}, {0, rows[1][1], rows[1][2]}, {0, 0, 1}};
     return Apply(this, next);
 }

@@ -38,4 +38,7 @@ struct View {
     void UpdateInverse();
 };
 
+// Whether the first two rows of a toTable only scale uniformly and move, as every view does.
+bool IsViewTransform(const double rows[2][3]);
+
 extern View* g_view;

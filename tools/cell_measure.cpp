@@ -20,14 +20,11 @@ struct Cell {
 // The cells the game cuts: the grid centred in the picture, one pitch apart.
 std::vector<Cell> GridCells(const ShownPicture& picture, std::int32_t cellSize) {
     const std::int32_t pitch = GeometryForCellSize(cellSize).pitch;
-    const std::int32_t columns = picture.width / pitch;
-    const std::int32_t rows = picture.height / pitch;
-    const std::int32_t originX = (picture.width - columns * pitch) / 2;
-    const std::int32_t originY = (picture.height - rows * pitch) / 2;
+    const GridPlacement grid = PlaceGrid(picture.width, picture.height, pitch);
     std::vector<Cell> cells;
-    for (std::int32_t row = 0; row < rows; ++row) {
-        for (std::int32_t column = 0; column < columns; ++column) {
-            cells.push_back({originX + column * pitch, originY + row * pitch, pitch});
+    for (std::int32_t row = 0; row < grid.rows; ++row) {
+        for (std::int32_t column = 0; column < grid.columns; ++column) {
+            cells.push_back({grid.originX + column * pitch, grid.originY + row * pitch, pitch});
         }
     }
     return cells;

@@ -17,6 +17,6 @@ std::int32_t ClampCellSize(std::int32_t cellSize, const CellSizeRange& range) {
 }
 
 std::int64_t PieceCount(std::int32_t width, std::int32_t height, std::int32_t cellSize) {
-    const GridGeometry geometry = GeometryForCellSize(cellSize);
-    return static_cast<std::int64_t>(std::max(height, 0) / geometry.pitch) * (std::max(width, 0) / geometry.pitch);
+    const GridPlacement grid = PlaceGrid(width, height, GeometryForCellSize(cellSize).pitch);
+    return static_cast<std::int64_t>(grid.rows) * grid.columns;
 }

@@ -1,6 +1,5 @@
 #include "ui/data_folder.h"
 
-
 #include "platform/data_folder.h"
 #include "platform/folder.h"
 #include "platform/path.h"

@@ -1,7 +1,5 @@
 #include "ui/picture_loading.h"
 
-#include <new>
-
 #include "loaders/image_loader.h"
 #include "loaders/source_image.h"
 #include "model/group.h"
@@ -18,16 +16,13 @@ bool g_loadingPicture = false;
 
 bool LoadPicture(HWND dialog, bool pathBox) {
     StorePuzzleNow();
-    ReleasePicture();
     ClearPuzzle();
-    g_sourceImage = new (std::nothrow) SourceImage;
-    if (g_sourceImage != nullptr && LoadSourceImage(g_imagePath) != 0) {
+    if (ReplacePicture(g_imagePath)) {
         if (pathBox) SetDlgItemTextW(dialog, IDC_PATH, g_imagePath);
         UpdateCellSizeControls(dialog);
         return true;
     }
     ShowMessage(dialog, L"Unable to load image", g_imagePath);
-    ReleasePicture();
     return false;
 }
 

@@ -160,7 +160,8 @@ std::int32_t MachineFrameThreads() {
 // The window of the given client height (1080 or 2160, 16:9), the canvas at the pixel scale, the
 // picture and its puzzle, as after a Load Image, drawn on the given number of threads.
 struct Scene {
-    Scene(PictureKind kind, std::int16_t scale, std::int64_t clientHeight = 1080, std::int64_t threads = 0) {
+    Scene(PictureKind kind, std::int16_t scale, std::int64_t clientHeight = 1080, std::int64_t threads = 0,
+          std::int32_t cellSize = 64) {
         const auto height = static_cast<std::int32_t>(clientHeight);
         const std::int32_t width = height * 16 / 9;
         const std::int32_t machine = MachineFrameThreads();
@@ -172,7 +173,7 @@ struct Scene {
         g_view = new View;
         g_sourceImage = kind == kDecoded ? DecodedPicture() : FitsPicture();
         g_randomState = 20240601;
-        g_cellSize = 64;
+        g_cellSize = cellSize;
         GeneratePuzzle();
         held = HoldTwentyPieces();
         ComposeFrame(3);
@@ -202,6 +203,16 @@ void FullFrame(benchmark::State& state) {
     }
     state.counters["pieces"] = static_cast<double>(g_groups.count - 1 + scene.held->members.count);
     state.counters["threads"] = g_frameThreads;
+}
+
+// The picture cut at cell size 8 (98,736 pieces) on all cores: what a frame costs besides its
+// pixels, for every piece on the table.
+void FullFrameManyPieces(benchmark::State& state) {
+    Scene scene(kDecoded, static_cast<std::int16_t>(state.range(0)), state.range(1), 0, 8);
+    for (auto _ : state) {
+        ComposeFrame(3);
+        benchmark::ClobberMemory();
+    }
 }
 
 // The held group moves back and forth by one table unit, a drag frame each time.
@@ -291,6 +302,10 @@ void RenderLockPair(benchmark::State& state) {
 BENCHMARK(FullFrame)
     ->ArgNames({"fits", "scale", "client", "threads"})
     ->ArgsProduct({{kDecoded, kFits16}, {1, 2}, {1080, 2160}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(FullFrameManyPieces)
+    ->ArgNames({"scale", "client"})
+    ->ArgsProduct({{1, 2}, {1080, 2160}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(DragFrame)
     ->ArgNames({"fits", "scale", "client", "threads"})

@@ -38,11 +38,7 @@ struct StoredPuzzle {
     }
     bool Store() {
         PuzzleRecord record;
-        record.cellSize = origin.cellSize;
-        record.seed = origin.seed;
-        record.rows = origin.rows;
-        record.columns = origin.columns;
-        std::wcscpy(record.picturePath, origin.picturePath);
+        CopyOrigin(origin, &record);
         return CapturePuzzle(&record) && WriteProgressFile(path.c_str(), record);
     }
 
